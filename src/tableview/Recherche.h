@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace carnelis {
+
+struct SelectionState;
+
+// The column a filter applies to, by the index of the column option (1..6);
+// empty for 0 ("all rows") and any other value.
+QString columnNameFor(int16_t colonneTri);
+
+// The query of "all rows": every row of the table, ordered by NUMERO.
+QString unfilteredQuery(const QString &nomTable);
+
+// Writes into texteRequete the Jet SQL text for the filter held in the selection on
+// column nomChamp. Leaves texteRequete as it was for a condition caption it does not
+// know. Throws RuntimeError (overflow) for a criterion over 255 characters, before
+// anything is written.
+void Recherche(const SelectionState &selection, const QString &nomChamp, QString &texteRequete);
+
+// The single-precision value as the COTE comparison writes it: at most seven
+// significant digits, '.' as decimal point whatever the locale, exponent form only
+// for very large or very small values (1E+20, 1E-05).
+QString singleToText(float value);
+
+} // namespace carnelis

@@ -1,0 +1,17 @@
+#include <QApplication>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// Every test binary runs headless with a fixed locale; a test that needs another
+// locale sets it and puts it back.
+int main(int argc, char **argv)
+{
+    // Test discovery does not pass CTest's environment, so the platform is set here.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale::c());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
