@@ -1,0 +1,67 @@
+#pragma once
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace carnelis {
+
+class DialogServices;
+struct SelectionState;
+
+// A window of the program: its load handler runs inside the first Show.
+class Form {
+public:
+    virtual ~Form() = default;
+    virtual QWidget *widget() = 0;
+    virtual void Form_Load() = 0;
+};
+
+// One instance of a window for the whole run. Show loads it when it is not loaded (the
+// load runs inside the call) and brings it to the front; Unload destroys it with its
+// window-level state, so the next Show loads it afresh.
+class FormSlot {
+public:
+    using Factory = std::function<std::unique_ptr<Form>()>;
+    explicit FormSlot(Factory factory = {}) : factory_(std::move(factory)) {}
+    FormSlot(const FormSlot &) = delete;
+    FormSlot &operator=(const FormSlot &) = delete;
+    ~FormSlot();
+
+    void setFactory(Factory factory) { factory_ = std::move(factory); }
+
+    // Throws RuntimeError when the load unloaded the window itself.
+    Form &Show();
+    // Loads without showing (the window stays hidden until Show).
+    Form &Load();
+    void Unload();
+    bool isLoaded() const { return form_ != nullptr; }
+    Form *get() const { return form_.get(); }
+
+private:
+    Factory factory_;
+    std::unique_ptr<Form> form_;
+    bool loading_ = false;
+    bool unloadedWhileLoading_ = false;
+};
+
+// Ends the program at once, every window closed.
+void End();
+
+// What every window of the program shares: the selection, the desktop services and the
+// three windows. Owned by main; handed to each window by reference.
+struct AppContext {
+    SelectionState &selection;
+    DialogServices &dialogs;
+    FormSlot &carnelis; // the main window
+    FormSlot &chooser;  // FrmUnite
+    FormSlot &grid;     // FRMGRID
+};
+
+// Runs an event handler: an error no handler trapped is shown in one critical box with
+// its French text, and the program goes on.
+void guarded(DialogServices &dialogs, const std::function<void()> &handler);
+
+} // namespace carnelis
