@@ -20,7 +20,10 @@ Form &FormSlot::Load()
     try {
         form_->Form_Load();
     } catch (...) {
+        // A load that failed without trapping its error leaves no half-made window
+        // behind: the next Show loads afresh.
         loading_ = false;
+        Unload();
         throw;
     }
     loading_ = false;
@@ -61,8 +64,18 @@ void FormSlot::Unload()
         QApplication::quit();
 }
 
+namespace {
+bool ending = false;
+}
+
+bool isEnding()
+{
+    return ending;
+}
+
 void End()
 {
+    ending = true;
     QApplication::closeAllWindows();
     QApplication::quit();
 }

@@ -49,6 +49,8 @@ private:
 
 // Ends the program at once, every window closed.
 void End();
+// True once End has been called: a window asked to close then goes without its questions.
+bool isEnding();
 
 // What every window of the program shares: the selection, the desktop services and the
 // three windows. Owned by main; handed to each window by reference.
