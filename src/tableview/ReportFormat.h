@@ -1,0 +1,25 @@
+#pragma once
+// Numbers of the printed report, with the separators of the default locale.
+#include "Value.h"
+
+#include <QString>
+#include <optional>
+
+namespace carnelis {
+
+// Pattern "0.00": two decimals, at least one digit before the separator, no grouping.
+QString formatTwoDecimals(double value);
+// Pattern "#,###,##0.00": the same with thousands grouped.
+QString formatGroupedTwoDecimals(double value);
+
+// The catalogue value a row adds to the total: a number, or a text that reads wholly as
+// one; nothing for Null, an empty text or a text that is not a number.
+std::optional<double> coteAmount(const Value &cote);
+
+// Null and the empty text print nothing.
+inline bool isNullOrEmpty(const Value &value)
+{
+    return value.isNull() || (value.isText() && value.text().isEmpty());
+}
+
+} // namespace carnelis

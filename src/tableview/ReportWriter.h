@@ -1,0 +1,52 @@
+#pragma once
+// The printed report of a table view: title with the criteria, header between two rules,
+// one line per row in fixed columns, the count of rows with the total of COTE, a third
+// rule and the footer. Plain composition on a PrinterDevice, walking the recordset the
+// grid shows, so that the grid's current row follows the run.
+#include <QString>
+#include <functional>
+
+namespace carnelis {
+
+class PrinterDevice;
+class Recordset;
+struct SelectionState;
+
+class ReportWriter {
+public:
+    // Character columns of the report, column 1 at the left edge.
+    static constexpr int ColNumero = 4, ColDesignation = 12, ColCouleur = 38, ColEtat = 66, ColDivers = 82;
+    static constexpr int ColAfterCote = 80; // a right-aligned number ends in column 79
+    static constexpr int ColDashes = 70, ColCount = 41, ColTitle = 4;
+    static constexpr int FirstPageOffset = 5; // the title and header take the room of 5 rows
+    static constexpr int RowsPerPage = 66;
+    static constexpr double TopOfPage = 2.0;
+
+    // After each new sheet: the user turns the printed one over for the other side.
+    using PageTurn = std::function<void()>;
+    // After each row: rows printed so far; false stops the run.
+    using Progress = std::function<bool(int printed)>;
+
+    ReportWriter(PrinterDevice &printer, Recordset &rows) : printer_(printer), rows_(rows) {}
+    void setPageTurn(PageTurn turn) { pageTurn_ = std::move(turn); }
+    void setProgress(Progress progress) { progress_ = std::move(progress); }
+
+    // Prints from the current row to the end and the closing lines. Returns false when
+    // the progress stopped it; the document is then still open. Failures of the printer
+    // or the engine are RuntimeErrors.
+    bool write(const SelectionState &selection, const QString &dateDuJour);
+
+private:
+    void setUp();
+    void rule(double below);
+    bool rowsAndTotal(double &totalCote);
+    void row(double &totalCote);
+    void closingLines(double totalCote, const SelectionState &selection, const QString &dateDuJour);
+
+    PrinterDevice &printer_;
+    Recordset &rows_;
+    PageTurn pageTurn_;
+    Progress progress_;
+};
+
+} // namespace carnelis
