@@ -1,0 +1,237 @@
+#include "FrmUnite.h"
+
+#include "ClickList.h"
+#include "DialogServices.h"
+#include "DriveList.h"
+#include "Engine.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "OpenRequest.h"
+#include "SelectionState.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace carnelis {
+
+FrmUnite::FrmUnite(AppContext &ctx)
+    : ctx_(ctx), c_(new QWidget), panel_(ctx.selection, ctx.dialogs)
+{
+    setObjectName(QStringLiteral("FrmUnite"));
+    setWindowTitle(QStringLiteral("  Sélection d'un fichier dans une Unité de Travail."));
+    setCentralWidget(c_.Drive1->parentWidget());
+    MnQuitter = menuBar()->addAction(QStringLiteral("     &Quitter"));
+    MnQuitter->setObjectName(QStringLiteral("MnQuitter"));
+    setFixedSize(FrmUniteControls::ClientWidth, FrmUniteControls::ClientHeight + menuBar()->sizeHint().height());
+
+    // The lists open on the process's current folder.
+    c_.Drive1->setDrives(DriveList::discoverDrives());
+    c_.Dir1->showInitially(QDir::currentPath());
+    c_.Drive1->selectDriveOf(c_.Dir1->Path());
+    c_.File1->setPath(c_.Dir1->Path());
+
+    panel_.changed = [this] { showPanel(); };
+    panel_.focusOpenButton = [this] {
+        if (c_.CmdOuvrir->isEnabled())
+            c_.CmdOuvrir->setFocus();
+    };
+
+    connect(c_.Drive1, &DriveList::Change, this, [this] { handle([this] { Drive1_Change(); }); });
+    connect(c_.Dir1, &FolderList::Change, this, [this] { handle([this] { Dir1_Change(); }); });
+    connect(c_.Dir1, &FolderList::openRequested, this,
+            [this](const QString &folder) { handle([this, folder] { c_.Dir1->setPath(folder); }); });
+    connect(c_.File1, &FileList::Click, this, [this] { handle([this] { File1_Click(); }); });
+    connect(c_.List1, &ClickList::Click, this, [this] { handle([this] { List1_Click(); }); });
+    connect(c_.Command1, &QPushButton::clicked, this, [this] { handle([this] { Command1_Click(); }); });
+    connect(c_.CmdOuvrir, &QPushButton::clicked, this, [this] { handle([this] { CmdOuvrir_Click(); }); });
+    connect(MnQuitter, &QAction::triggered, this, [this] { handle([this] { MnQuitter_Click(); }); });
+    auto wire = [this](auto &buttons, CriteriaPanel::Group group) {
+        for (size_t k = 0; k < buttons.size(); ++k)
+            connect(buttons[k], &QRadioButton::clicked, this, [this, group, k] {
+                handle([this, group, k] { panel_.userClick(group, int16_t(k)); });
+            });
+    };
+    wire(c_.Option1, CriteriaPanel::Column);
+    wire(c_.Option2, CriteriaPanel::Condition);
+    wire(c_.Option3, CriteriaPanel::Cote);
+
+    qApp->installEventFilter(this);
+}
+
+FrmUnite::~FrmUnite() = default;
+
+void FrmUnite::handle(const std::function<void()> &handler)
+{
+    guarded(ctx_.dialogs, handler);
+}
+
+void FrmUnite::showPanel()
+{
+    auto show = [this](auto &buttons, CriteriaPanel::Group group) {
+        const std::optional<int16_t> chosen = panel_.chosen(group);
+        for (size_t k = 0; k < buttons.size(); ++k)
+            buttons[k]->setChecked(chosen && *chosen == int16_t(k));
+    };
+    show(c_.Option1, CriteriaPanel::Column);
+    show(c_.Option2, CriteriaPanel::Condition);
+    show(c_.Option3, CriteriaPanel::Cote);
+    c_.Frame4->setEnabled(panel_.frame4Enabled());
+    c_.Frame5->setEnabled(panel_.frame5Enabled());
+    c_.LabAide->setText(panel_.labAide());
+}
+
+bool FrmUnite::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    if (static_cast<QWidget *>(watched)->window() != this)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_Escape)
+        return false; // every other key goes on to the control
+    int16_t KeyAscii = 27;
+    handle([this, &KeyAscii] { Form_KeyPress(KeyAscii); });
+    return true;
+}
+
+void FrmUnite::Form_Load()
+{
+    ctx_.dialogs.SetCursorPos(330, 140);
+    panel_.choose(CriteriaPanel::Column, 0);
+    ctx_.selection.resetForChooserLoad();
+    c_.File1->setPattern(QStringLiteral("*.MDB"));
+    panel_.setLabAide(QStringLiteral(" Sélectionnez le Répertoire puis cliquez sur un Fichier MDB puis sur une Table."));
+}
+
+void FrmUnite::Form_KeyPress(int16_t &KeyAscii)
+{
+    if (KeyAscii != 27)
+        return;
+    ctx_.dialogs.Beep();
+    ctx_.chooser.Unload();
+}
+
+void FrmUnite::MnQuitter_Click()
+{
+    ctx_.chooser.Unload();
+}
+
+void FrmUnite::Drive1_Change()
+{
+    try {
+        c_.Dir1->setPath(c_.Drive1->Drive());
+    } catch (const RuntimeError &e) {
+        switch (e.number()) {
+        case err::DeviceUnavailable:
+        case err::PermissionDenied:
+        case err::DiskNotReady:
+        case err::DiskMediumError:
+            ctx_.dialogs.Beep();
+            ctx_.dialogs.MsgBox(QStringLiteral("Unité non prête ou lecteur sans disquette."), vb::Critical,
+                                QStringLiteral(" Lecteur non prêt."));
+            // Back to the third drive, which runs this handler again when it is another
+            // one; a shorter list has no third drive, and the selection stays.
+            if (c_.Drive1->count() >= 3)
+                c_.Drive1->setListIndex(2);
+            break;
+        default:
+            break; // the folder list stays where it was
+        }
+    }
+}
+
+void FrmUnite::Dir1_Change()
+{
+    c_.File1->setPath(c_.Dir1->Path());
+    panel_.setLabAide(QStringLiteral("  ") + c_.Dir1->Path());
+    c_.List1->clear();
+}
+
+void FrmUnite::File1_Click()
+{
+    SelectionState &s = ctx_.selection;
+    c_.File1->setPath(c_.Dir1->Path());
+    const QString folder = folderWithoutTrailingSeparator(c_.File1->Path());
+    const QString name = c_.File1->FileName();
+    panel_.setLabAide(QStringLiteral("  ") + folder + u'/' + name);
+    s.RepertoireMdb = folder;
+    s.NomFichierMdb = name;
+    try {
+        std::unique_ptr<Database> database = DBEngine::OpenDatabase(s.databasePath());
+        const std::vector<TableDef> tables = database->TableDefs();
+        c_.List1->clear();
+        for (const TableDef &table : tables)
+            if (table.Attributes == 0)
+                c_.List1->addItem(table.Name.toUpper());
+        database->Close();
+    } catch (const RuntimeError &e) {
+        // A file that is no database, damaged, locked or forbidden: say so and go on.
+        c_.List1->clear();
+        ctx_.dialogs.Beep();
+        ctx_.dialogs.MsgBox(e.text(), vb::Critical, QStringLiteral(" Fichier illisible."));
+    }
+}
+
+void FrmUnite::List1_Click()
+{
+    c_.Command1->setEnabled(true);
+    c_.CmdOuvrir->setEnabled(true);
+    ctx_.selection.NomTable = c_.List1->Text();
+    panel_.Effacement();
+    panel_.choose(CriteriaPanel::Column, 0);
+    panel_.setLabAide(CriteriaPanel::columnCaptions().at(0));
+}
+
+void FrmUnite::Command1_Click()
+{
+    panel_.Effacement();
+    panel_.choose(CriteriaPanel::Column, 0);
+    panel_.setLabAide(CriteriaPanel::columnCaptions().at(0));
+    panel_.clearHelpPieces();
+    ctx_.selection.resetCriteria();
+}
+
+void FrmUnite::CmdOuvrir_Click()
+{
+    Ouverture();
+}
+
+void FrmUnite::Ouverture()
+{
+    SelectionState &s = ctx_.selection;
+    try {
+        panel_.Niveau = 0;
+        FichierChoisi = c_.File1->FileName();
+        if (const std::optional<Refusal> refusal = PiegeFichier(FichierChoisi, s.NomTable)) {
+            panel_.Niveau = 1;
+            ctx_.dialogs.Beep();
+            ctx_.dialogs.MsgBox(refusal->prompt, refusal->style, refusal->title);
+            panel_.Niveau = 0;
+            return;
+        }
+        if (const std::optional<Refusal> refusal = missingSecondCriterion(s)) {
+            ctx_.dialogs.Beep();
+            ctx_.dialogs.MsgBox(refusal->prompt, refusal->style, refusal->title);
+            return;
+        }
+        s.RepertoireMdb = c_.File1->Path();
+        s.ResumeCriteres =
+            ResumeCriteres(CriteriaPanel::columnCaptions().at(s.ColonneTri.value_or(0)), s, QLocale());
+        s.RepertoireMdb = folderWithoutTrailingSeparator(s.RepertoireMdb);
+        s.NomFichierMdb = c_.File1->FileName();
+        ctx_.grid.Show();
+    } catch (const RuntimeError &) {
+        // The view has said what went wrong before it closed itself; the table must be
+        // picked again.
+        s.NomTable.clear();
+        c_.List1->clear();
+    }
+}
+
+} // namespace carnelis

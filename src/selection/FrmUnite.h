@@ -1,0 +1,51 @@
+#pragma once
+#include "CriteriaPanel.h"
+#include "Forms.h"
+#include "FrmUniteControls.h"
+
+#include <QMainWindow>
+#include <cstdint>
+
+class QAction;
+
+namespace carnelis {
+
+// The chooser: drive, folder, file and table, the criteria, and the request that opens
+// the table view.
+class FrmUnite : public QMainWindow, public Form {
+    Q_OBJECT
+public:
+    explicit FrmUnite(AppContext &ctx);
+    ~FrmUnite() override;
+
+    QWidget *widget() override { return this; }
+    void Form_Load() override;
+
+    void Form_KeyPress(int16_t &KeyAscii);
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void List1_Click();
+    void Command1_Click();
+    void CmdOuvrir_Click();
+    void MnQuitter_Click();
+
+    const CriteriaPanel &panel() const { return panel_; }
+
+protected:
+    // The window sees every key before the control that has the focus.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Ouverture();
+    void showPanel();
+    void handle(const std::function<void()> &handler);
+
+    AppContext &ctx_;
+    FrmUniteControls c_;
+    QAction *MnQuitter;
+    CriteriaPanel panel_;
+    QString FichierChoisi;
+};
+
+} // namespace carnelis
