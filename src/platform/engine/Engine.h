@@ -14,6 +14,7 @@
 namespace carnelis {
 
 class Connection; // the SQLite handle underneath, RAII (see Sqlite.h)
+class Recordset;
 
 struct TableDef {
     QString Name;
@@ -39,6 +40,10 @@ public:
     const QString &path() const;
 
     Connection &connection(); // for the recordsets of this database
+
+    // Runs one query text on this database; the current row is the first one. Throws
+    // RuntimeError for a text the engine refuses, changing nothing.
+    std::unique_ptr<Recordset> OpenRecordset(const QString &jetSql);
 
 private:
     friend class DBEngine;
@@ -81,14 +86,21 @@ public:
     // benchmarks: the grid must not read the whole table).
     virtual int pagesFetched() const = 0;
 
-    // Editing the current row: Edit, set fields, Update writes one transaction.
+    // Editing the current row: Edit, set fields, Update writes one transaction. A move
+    // while an edit or a new row is pending stores it first, so nothing is held only in
+    // memory once the row is left.
     virtual void Edit() = 0;
-    virtual void AddNew() = 0; // Update appends the row at the end of the keyset
+    // Update appends the row at the end of the keyset; the current row stays the one
+    // that was current before AddNew.
+    virtual void AddNew() = 0;
     virtual void setField(const QString &name, const Value &value) = 0;
     virtual void Update() = 0;
     virtual void CancelUpdate() = 0;
     virtual bool isEditing() const = 0;
-    virtual void Delete() = 0; // the current row reads as deleted until the next move
+    // The row is removed from the table and from the recordset: RecordCount drops by one
+    // and the rows after it move up one position. The current row reads as deleted
+    // (Fields throws) until a move; MoveNext then makes the row that followed current.
+    virtual void Delete() = 0;
     virtual bool isReadOnly() const = 0;
 };
 

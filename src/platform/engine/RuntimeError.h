@@ -39,6 +39,15 @@ inline constexpr int UnknownTable = 3078;
 inline constexpr int UnknownName = 3061;
 inline constexpr int InvalidPosition = 3001;
 inline constexpr int ValueRefused = 3163;
+inline constexpr int InvalidArgument = 5;
+inline constexpr int DiskFull = 61;
+inline constexpr int EngineFailure = 3000;
+inline constexpr int NoEditInProgress = 3020;
+inline constexpr int DiskError = 3043;
+inline constexpr int UnknownFunction = 3085;
+inline constexpr int RecordDeleted = 3167;
+inline constexpr int ItemNotFound = 3265;
+inline constexpr int ObjectClosed = 3420;
 } // namespace err
 
 } // namespace carnelis

@@ -1,0 +1,121 @@
+#include "Engine.h"
+
+#include "FileKind.h"
+#include "JetFunctions.h"
+#include "JetTranslator.h"
+#include "KeysetRecordset.h"
+#include "Sqlite.h"
+#include "TableSchema.h"
+
+#include <QFileInfo>
+
+namespace carnelis {
+
+namespace {
+
+inline constexpr int32_t dbAttachedTable = 0x40000000;
+
+// A file the user marked read-only is opened for reading even by a user the system would
+// let write to it (the administrator), so that the mark is respected.
+bool writable(const QFileInfo &info)
+{
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    return info.isWritable() && (info.permissions() & anyWrite);
+}
+
+QString shownName(const QString &path) { return QFileInfo(path).fileName(); }
+
+} // namespace
+
+struct Database::Impl {
+    std::shared_ptr<Connection> connection;
+    QString path;
+    bool readOnly = false;
+};
+
+Database::Database(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Database::~Database() = default;
+
+std::vector<TableDef> Database::TableDefs() const
+{
+    std::vector<TableDef> defs;
+    for (const TableInfo &t : listTables(*impl_->connection)) {
+        const int32_t attributes = t.isSystem ? dbSystemObject : t.isVirtual ? dbAttachedTable : 0;
+        defs.push_back({t.name, attributes});
+    }
+    return defs;
+}
+
+void Database::Close() { impl_->connection->close(); }
+bool Database::isOpen() const { return impl_->connection->isOpen(); }
+bool Database::isReadOnly() const { return impl_->readOnly || impl_->connection->isReadOnly(); }
+bool Database::isGenuineAccess() const { return false; }
+const QString &Database::path() const { return impl_->path; }
+Connection &Database::connection() { return *impl_->connection; }
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString &jetSql)
+{
+    KeysetQuery query = translateJetSql(*impl_->connection, jetSql);
+    return std::make_unique<KeysetRecordset>(impl_->connection, isReadOnly(), std::move(query));
+}
+
+std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw RuntimeError(err::CannotOpen, QStringLiteral("Le fichier « %1 » est introuvable.").arg(path));
+    if (!info.isFile())
+        throw RuntimeError(err::CannotOpen, QStringLiteral("« %1 » n'est pas un fichier de base de données.").arg(path));
+    if (!info.isReadable())
+        throw RuntimeError(err::PermissionDenied,
+                           QStringLiteral("Accès refusé : le fichier « %1 » ne peut pas être lu.").arg(shownName(path)));
+
+    switch (recognizeFile(path)) {
+    case FileKind::Sqlite:
+        break;
+    case FileKind::GenuineAccess:
+        throw RuntimeError(err::CannotOpen,
+                           QStringLiteral("Le fichier « %1 » est une base Access (Jet) : ce format est reconnu, mais "
+                                          "il ne peut pas encore être lu par cette version du programme.")
+                               .arg(shownName(path)));
+    case FileKind::Damaged:
+        throw RuntimeError(err::NotADatabase,
+                           QStringLiteral("Le fichier « %1 » est endommagé (incomplet) : il ne peut pas être ouvert.")
+                               .arg(shownName(path)));
+    case FileKind::Unknown:
+        throw RuntimeError(err::NotADatabase,
+                           QStringLiteral("Le fichier « %1 » n'est pas une base de données reconnue.").arg(shownName(path)));
+    }
+
+    auto impl = std::make_unique<Database::Impl>();
+    impl->path = path;
+    impl->readOnly = !writable(info);
+    impl->connection = std::make_shared<Connection>(
+        path, impl->readOnly ? Connection::Mode::ReadOnly : Connection::Mode::ReadWrite);
+    Connection &c = *impl->connection;
+    registerJetFunctions(c);
+    // Each stored row must be on the disk when the call returns, even if the power fails.
+    c.exec("PRAGMA synchronous = FULL");
+    try {
+        listTables(c); // reads the catalogue: a damaged file fails here, not later
+    } catch (const RuntimeError &e) {
+        if (e.number() == err::NotADatabase)
+            throw RuntimeError(err::NotADatabase,
+                               QStringLiteral("Le fichier « %1 » est endommagé : il ne peut pas être ouvert.")
+                                   .arg(shownName(path)));
+        throw;
+    }
+    return std::unique_ptr<Database>(new Database(std::move(impl)));
+}
+
+void DataControl::Refresh()
+{
+    recordset_.reset();
+    if (!database_ || !database_->isOpen() || database_->path() != DatabaseName) {
+        database_.reset();
+        database_ = DBEngine::OpenDatabase(DatabaseName);
+    }
+    recordset_ = database_->OpenRecordset(RecordSource);
+}
+
+} // namespace carnelis

@@ -1,0 +1,83 @@
+#pragma once
+// The recordset of the engine: the ordered row ids of the query, the rows read by pages
+// of 64 when someone looks at them.
+#include "Engine.h"
+#include "JetTranslator.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace carnelis {
+
+class Connection;
+
+class KeysetRecordset final : public Recordset {
+public:
+    static constexpr int pageSize = 64;
+
+    KeysetRecordset(std::shared_ptr<Connection> connection, bool readOnly, KeysetQuery query);
+
+    int RecordCount() const override { return int(keys_.size()); }
+    int AbsolutePosition() const override;
+    void setAbsolutePosition(int position) override;
+    void MoveFirst() override;
+    void MoveNext() override;
+    void MoveLast() override;
+    bool isEOF() const override { return !deleted_ && current_ >= keys_.size(); }
+
+    QStringList columnNames() const override { return columns_; }
+    Value Fields(const QString &name) const override;
+    Value valueAt(int position, int column) const override;
+    int pagesFetched() const override { return pagesFetched_; }
+
+    void Edit() override;
+    void AddNew() override;
+    void setField(const QString &name, const Value &value) override;
+    void Update() override;
+    void CancelUpdate() override;
+    bool isEditing() const override { return mode_ != Mode::None; }
+    void Delete() override;
+    bool isReadOnly() const override { return readOnly_; }
+
+    // Bytes held by the keyset itself (for the benchmark).
+    size_t keysetBytes() const { return keys_.capacity() * sizeof(int64_t); }
+
+private:
+    enum class Mode { None, Edit, Add };
+    using Row = std::vector<Value>;
+    struct Page {
+        std::vector<Row> rows;
+        uint64_t lastUse = 0;
+    };
+
+    int columnIndex(const QString &name) const;
+    void requireCurrentRow() const;
+    void requireWritable() const;
+    void storePending();
+    const Row &rowAt(size_t position) const;
+    void forgetPages() const { pages_.clear(); }
+    Value storedForm(int column, const Value &value) const;
+
+    std::shared_ptr<Connection> connection_;
+    bool readOnly_;
+    TableInfo table_;
+    QStringList columns_;
+    std::string selectRowSql_;
+
+    std::vector<int64_t> keys_;
+    size_t current_ = 0;   // == keys_.size() past the end
+    bool deleted_ = false; // the current row was deleted; current_ is the row that followed
+
+    Mode mode_ = Mode::None;
+    std::map<int, Value> pending_;
+
+    mutable std::unordered_map<size_t, Page> pages_;
+    mutable uint64_t clock_ = 0;
+    mutable int pagesFetched_ = 0;
+};
+
+} // namespace carnelis

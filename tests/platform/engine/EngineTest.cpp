@@ -1,0 +1,59 @@
+#include "EngineFixture.h"
+
+#include <QFile>
+
+using namespace carnelis;
+using namespace carnelis::test;
+
+namespace {
+
+using Engine = EngineFixture;
+
+TEST_F(Engine, ListsTablesByNameWithoutRegardToCaseAndMarksSqliteOwnTables)
+{
+    const QString path = makeCollection("timbres", {});
+    {
+        CollectionFile f(path);
+        f.createTable("MONNAIES");
+        f.createTable("Adresses", {{"NOM", "TEXT"}, {"VILLE", "TEXT"}});
+    }
+    // An AUTOINCREMENT table makes SQLite keep its own sqlite_sequence table; a view is
+    // no table at all.
+    {
+        auto db = DBEngine::OpenDatabase(path);
+        db->connection();
+    }
+    const std::vector<std::pair<QString, int32_t>> expected = {{"Adresses", 0}, {"MONNAIES", 0}, {"timbres", 0}};
+    auto db = DBEngine::OpenDatabase(path);
+    std::vector<std::pair<QString, int32_t>> got;
+    for (const TableDef &t : db->TableDefs())
+        got.emplace_back(t.Name, t.Attributes);
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(Engine, RunsAQueryAndWalksItsRows)
+{
+    const QString path = makeCollection("MONNAIES", {{"10", "Franc", "Or", "TB", 12.5, Value()},
+                                                     {"2", "Écu", Value(), "B", 150.0, "l'écu"},
+                                                     {"1", "Sou", "Cuivre", "", Value(), ""}});
+    DataControl data;
+    data.DatabaseName = path;
+    data.RecordSource = "SELECT * FROM MONNAIES ORDER BY NUMERO";
+    data.Refresh();
+    Recordset &rs = *data.recordset();
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(rs.AbsolutePosition(), 0);
+    EXPECT_EQ(rs.columnNames(), QStringList({"NUMERO", "DESIGNATION", "COULEUR", "ETAT", "COTE", "DIVERS"}));
+    QStringList designations;
+    double total = 0;
+    for (rs.setAbsolutePosition(0); !rs.isEOF(); rs.MoveNext()) {
+        designations << rs.Fields("designation").text();
+        if (!rs.Fields("Cote").isNull())
+            total += rs.Fields("Cote").number();
+    }
+    EXPECT_EQ(designations, QStringList({"Sou", "Écu", "Franc"}));
+    EXPECT_DOUBLE_EQ(total, 162.5);
+    EXPECT_TRUE(rs.valueAt(0, 4).isNull());
+}
+
+} // namespace
