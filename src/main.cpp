@@ -42,5 +42,9 @@ int main(int argc, char *argv[])
     guarded(dialogs, [&] { carnelisSlot.Show(); });
     if (!carnelisSlot.isLoaded())
         return 1;
-    return app.exec();
+    const int status = app.exec();
+    // Windows closed during the run are deleted later by Qt; let that happen while the
+    // state they refer to still exists.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }

@@ -120,7 +120,7 @@ void CARNELIS::Form_Load()
 void CARNELIS::keyPressEvent(QKeyEvent *event)
 {
     const QString text = event->text();
-    const int16_t keyAscii = event->key() == Qt::Key_Escape ? int16_t(27)
+    int16_t keyAscii = event->key() == Qt::Key_Escape ? int16_t(27)
                              : text.isEmpty()                ? int16_t(0)
                                                              : int16_t(text.at(0).unicode());
     if (keyAscii == 0) {
@@ -130,7 +130,7 @@ void CARNELIS::keyPressEvent(QKeyEvent *event)
     guarded(ctx.dialogs, [&] { Form_KeyPress(keyAscii); });
 }
 
-void CARNELIS::Form_KeyPress(int16_t KeyAscii)
+void CARNELIS::Form_KeyPress(int16_t &KeyAscii)
 {
     if (KeyAscii == 27)
         End();

@@ -24,7 +24,7 @@ public:
     QWidget *widget() override { return this; }
     void Form_Load() override;
 
-    void Form_KeyPress(int16_t KeyAscii);
+    void Form_KeyPress(int16_t &KeyAscii);
     void Base_Click();
     void Lire_Click();
     void Propos_Click();

@@ -11,7 +11,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u
   carnelis=$1 xprobe=$2 out=$3
   cd "$out"
-  "$carnelis" >"$out/smoke.log" 2>&1 &
+  # A sanitizer build reports allocations the toolkit keeps until exit; only a crash counts here.
+  ASAN_OPTIONS=detect_leaks=0 "$carnelis" >"$out/smoke.log" 2>&1 &
   pid=$!
   fail() { echo "FAIL: $*"; cat "$out/smoke.log"; kill $pid 2>/dev/null; wait $pid 2>/dev/null; exit 1; }
 
