@@ -48,6 +48,16 @@ void colour(QWidget *w, std::optional<QColor> background, QColor text = Qt::blac
     w->setPalette(palette);
 }
 
+// The whole coloured area of an option button takes the click, not only its circle and
+// its text: a short caption such as " COTE" leaves most of the button empty.
+class OptionButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
 template <typename W, typename... Args>
 W *make(QWidget *parent, const QString &name, const QRect &geometry, Args &&...args)
 {
@@ -71,11 +81,12 @@ void optionArray(std::array<QRadioButton *, N> &buttons, QGroupBox *frame, const
                  const QStringList &captions, int left, int width, QColor background)
 {
     for (size_t k = 0; k < N; ++k) {
-        auto *button = make<QRadioButton>(frame, name + u'_' + QString::number(k),
+        auto *button = make<OptionButton>(frame, name + u'_' + QString::number(k),
                                           twips(left, 360 + 360 * int(k), width, 252), captions.at(int(k)));
         // The panel decides which button is chosen; Qt must not un-choose the others.
         button->setAutoExclusive(false);
-        button->setFont(sansSerif(9.75));
+        // The frame's larger font would cut the longer captions on these narrow buttons.
+        button->setFont(sansSerif(8.25));
         colour(button, background);
         buttons[k] = button;
     }
