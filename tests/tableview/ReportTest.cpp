@@ -1,0 +1,433 @@
+#include "Engine.h"
+#include "Impression.h"
+#include "PdfPrinter.h"
+#include "RecordingPrinter.h"
+#include "ReportProgress.h"
+#include "ScriptedDialogs.h"
+#include "SelectionState.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <memory>
+
+using namespace carnelis;
+
+namespace {
+
+struct Row {
+    Value numero, designation, couleur, etat, cote, divers;
+};
+
+Row numbered(int i, const Value &divers = "r")
+{
+    return {QString::number(i), QStringLiteral("Objet %1").arg(i), "rouge", "Neuf", 1.0, divers};
+}
+
+// A collection file as the collector's program leaves it, any value in any column, with
+// one more column RANG that keeps the order the rows were given in.
+void writeCollection(const QString &path, const std::vector<Row> &rows, const char *numeroType = "TEXT")
+{
+    sqlite3 *raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+    std::unique_ptr<sqlite3, int (*)(sqlite3 *)> db(raw, sqlite3_close);
+    const QByteArray create = QByteArray("CREATE TABLE T (NUMERO ") + numeroType +
+                              ", DESIGNATION TEXT, COULEUR TEXT, ETAT TEXT, COTE REAL, DIVERS TEXT, RANG INTEGER)";
+    ASSERT_EQ(sqlite3_exec(db.get(), create.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db.get(), "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_stmt *rawStmt = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db.get(), "INSERT INTO T VALUES (?,?,?,?,?,?,?)", -1, &rawStmt, nullptr), SQLITE_OK);
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> insert(rawStmt, sqlite3_finalize);
+    int rang = 0;
+    for (const Row &row : rows) {
+        sqlite3_bind_int(insert.get(), 7, ++rang);
+        const Value *values[] = {&row.numero, &row.designation, &row.couleur, &row.etat, &row.cote, &row.divers};
+        for (int i = 0; i < 6; ++i) {
+            const Value &v = *values[i];
+            if (v.isNumber())
+                sqlite3_bind_double(insert.get(), i + 1, v.number());
+            else if (v.isText())
+                sqlite3_bind_text16(insert.get(), i + 1, v.text().utf16(), int(v.text().size() * 2), SQLITE_TRANSIENT);
+            else
+                sqlite3_bind_null(insert.get(), i + 1);
+        }
+        ASSERT_EQ(sqlite3_step(insert.get()), SQLITE_DONE);
+        sqlite3_reset(insert.get());
+    }
+    ASSERT_EQ(sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
+// A printed line from the pieces placed at their columns.
+QString line(std::initializer_list<std::pair<int, QString>> pieces)
+{
+    QString text;
+    for (const auto &[column, piece] : pieces) {
+        text = text.leftJustified(column - 1, QLatin1Char(' '));
+        text += piece;
+    }
+    return text;
+}
+
+const QString Header =
+    line({{4, "NUMÉRO"}, {16, "DÉSIGNATION"}, {41, "VALEUR - COULEUR"}, {66, "ÉTAT"}, {74, "COTE"}, {82, "REMARQUE"}});
+
+class Report : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        selection.NomFichierMdb = "A.MDB";
+        selection.NomTable = "T";
+        selection.ResumeCriteres = " Toutes les lignes.";
+    }
+
+    void load(const std::vector<Row> &rows, const char *numeroType = "TEXT", const char *orderBy = "NUMERO")
+    {
+        const QString path = dir.filePath("A.MDB");
+        writeCollection(path, rows, numeroType);
+        Data1.DatabaseName = path;
+        Data1.RecordSource = QStringLiteral("SELECT * FROM T ORDER BY %1").arg(orderBy);
+        Data1.Refresh();
+    }
+
+    void print(ReportProgress *progress = nullptr)
+    {
+        Impression(printer, dialogs, progress).run(Data1, selection, "05/12/2026", ImpressionFaite);
+    }
+
+    // The printed pages of the one document that came out.
+    const RecordedDocument &document()
+    {
+        EXPECT_EQ(printer.documents().size(), 1u);
+        return printer.documents().at(0);
+    }
+
+    int rectoVersoBoxes() const
+    {
+        int n = 0;
+        for (const DialogCall &call : dialogs.boxes())
+            n += call == DialogCall::msgBox(Impression::RectoVersoPrompt, 48, Impression::RectoVersoTitle);
+        return n;
+    }
+
+    QTemporaryDir dir;
+    SelectionState selection;
+    DataControl Data1;
+    RecordingPrinter printer;
+    ScriptedDialogs dialogs;
+    int16_t ImpressionFaite = 0;
+};
+
+TEST_F(Report, ThreeRowsLineByLineAndColumnByColumn)
+{
+    load({{"10", "Semeuse camée", "15 c vert", "", 0.5, "Coin daté"},
+          {"1", "Cérès", "10 c bistre", "Neuf", 5.0, "L'épreuve"},
+          {"2", Value(), "25 c bleu", "Usé", 1234.5, ""}});
+    print();
+
+    const RecordedPage &page = document().at(0);
+    const QStringList expected = {
+        line({{4, "Impression de Toutes les lignes."}}),
+        Header,
+        line({{4, "1"}, {12, "Cérès"}, {38, "10 c bistre"}, {66, "Neuf"}, {76, "5.00"}, {82, "L'épreuve"}}),
+        line({{4, "2"}, {38, "25 c bleu"}, {66, "Usé"}, {73, "1234.50"}}),
+        line({{4, "10"}, {12, "Semeuse camée"}, {38, "15 c vert"}, {76, "0.50"}, {82, "Coin daté"}}),
+        line({{70, "----------"}}),
+        line({{41, "3 Ligne(s) pour ......"}, {72, "1,240.00"}}),
+        line({{4, "A.MDB - Table:T - Date: 05/12/2026  -  Police: Liberation Mono 10"}}),
+    };
+    EXPECT_EQ(page.texts(), expected);
+
+    std::vector<double> heights;
+    for (const RecordedLine &l : page.textLines())
+        heights.push_back(l.y);
+    const std::vector<double> expectedHeights = {2.0, 3.0, 4.0, 4.4, 4.8, 5.2, 5.6, 6.9};
+    ASSERT_EQ(heights.size(), expectedHeights.size());
+    for (size_t i = 0; i < heights.size(); ++i)
+        EXPECT_NEAR(heights[i], expectedHeights[i], 1e-9) << "line " << i;
+    ASSERT_EQ(page.rules.size(), 3u);
+    const double ruleHeights[] = {2.6, 3.6, 6.5};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(page.rules[i].y1, ruleHeights[i], 1e-9);
+        EXPECT_NEAR(page.rules[i].y2, ruleHeights[i], 1e-9);
+        EXPECT_EQ(page.rules[i].x1, 0.5);
+        EXPECT_EQ(page.rules[i].x2, 20.0);
+    }
+
+    EXPECT_TRUE(dialogs.boxes().empty());
+    EXPECT_EQ(ImpressionFaite, -1);
+    EXPECT_EQ(Data1.recordset()->AbsolutePosition(), 0);
+}
+
+struct PageBreakCase {
+    int rows;
+    int boxes;
+    std::vector<int> rowsPerPage;
+};
+
+class ReportPageBreaks : public Report, public ::testing::WithParamInterface<PageBreakCase> {};
+
+TEST_P(ReportPageBreaks, AskToTurnTheSheetWhereAPageIsFull)
+{
+    std::vector<Row> rows;
+    for (int i = 1; i <= GetParam().rows; ++i)
+        rows.push_back(numbered(i));
+    load(rows);
+    for (int i = 0; i < GetParam().boxes; ++i)
+        dialogs.answerMsgBox(vb::OK);
+    print();
+
+    EXPECT_EQ(rectoVersoBoxes(), GetParam().boxes);
+    std::vector<int> rowsPerPage;
+    int next = 1;
+    for (const RecordedPage &page : document()) {
+        int count = 0;
+        for (const QString &text : page.texts())
+            if (text.contains(QStringLiteral("Objet %1").arg(next))) {
+                ++count;
+                ++next;
+            }
+        if (count)
+            rowsPerPage.push_back(count);
+    }
+    EXPECT_EQ(rowsPerPage, GetParam().rowsPerPage);
+    EXPECT_EQ(next, GetParam().rows + 1);
+    // Every sheet after a break starts at 2 cm.
+    for (size_t p = 1; p < document().size() && p <= size_t(GetParam().boxes); ++p)
+        EXPECT_NEAR(document()[p].textLines().at(0).y, 2.0, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReportPageBreaks,
+                         ::testing::Values(PageBreakCase{61, 0, {61}}, PageBreakCase{62, 1, {61, 1}},
+                                           PageBreakCase{127, 1, {61, 66}}, PageBreakCase{128, 2, {61, 66, 1}}),
+                         [](const auto &info) { return std::to_string(info.param.rows); });
+
+struct RowLayoutCase {
+    const char *name;
+    std::vector<Row> rows;
+    QStringList lines; // the row lines, between the header and the dashes
+};
+
+class ReportRowLayout : public Report, public ::testing::WithParamInterface<RowLayoutCase> {};
+
+TEST_P(ReportRowLayout, PrintsTheRowsAsTheTabsPlaceThem)
+{
+    load(GetParam().rows, GetParam().rows.at(0).numero.isNumber() ? "INTEGER" : "TEXT");
+    print();
+    QStringList texts = document().at(0).texts();
+    const QStringList rowLines = texts.mid(2, texts.size() - 5);
+    EXPECT_EQ(rowLines, GetParam().lines);
+}
+
+const QString LongDesignation = QStringLiteral("Type Sage, papier quadrillé teinté");
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReportRowLayout,
+    ::testing::Values(
+        RowLayoutCase{"LongDesignationPushesCouleurToTheNextLine",
+                      {{"1", LongDesignation, "rouge", "Neuf", 2.0, "x"}},
+                      {line({{4, "1"}, {12, LongDesignation}}),
+                       line({{38, "rouge"}, {66, "Neuf"}, {76, "2.00"}, {82, "x"}})}},
+        RowLayoutCase{"NumericNumeroCarriesItsBlanks",
+                      {{7.0, "a", "b", "c", 1.0, "r"}, {12.0, "d", "e", "f", 1.0, "s"}},
+                      {line({{5, "7"}, {12, "a"}, {38, "b"}, {66, "c"}, {76, "1.00"}, {82, "r"}}),
+                       line({{5, "12"}, {12, "d"}, {38, "e"}, {66, "f"}, {76, "1.00"}, {82, "s"}})}},
+        RowLayoutCase{"CoteThatIsNoNumberPrintsNothingAndCountsNothing",
+                      {{"1", "a", "b", "c", Value(), "r"}, {"2", "d", "e", "f", "", "s"},
+                       {"3", "g", "h", "i", "beaucoup", "t"}, {"4", "j", "k", "l", 2.5, "u"}},
+                      {line({{4, "1"}, {12, "a"}, {38, "b"}, {66, "c"}, {82, "r"}}),
+                       line({{4, "2"}, {12, "d"}, {38, "e"}, {66, "f"}, {82, "s"}}),
+                       line({{4, "3"}, {12, "g"}, {38, "h"}, {66, "i"}, {82, "t"}}),
+                       line({{4, "4"}, {12, "j"}, {38, "k"}, {66, "l"}, {76, "2.50"}, {82, "u"}})}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A row that printed nothing: an empty remark still ends its line, a Null one does not.
+// Rows without a number sort first, so this view is ordered by RANG.
+class ReportRemarks : public Report, public ::testing::WithParamInterface<std::pair<Value, double>> {};
+
+TEST_P(ReportRemarks, OnlyAnEmptyRemarkEndsTheLine)
+{
+    load({{"1", "a", "b", "c", 1.0, "r"},
+          {Value(), Value(), Value(), Value(), Value(), GetParam().first},
+          {"3", "d", "e", "f", 1.0, "s"}},
+         "TEXT", "RANG");
+    print();
+    const auto lines = document().at(0).textLines();
+    EXPECT_EQ(lines.at(3).text, line({{4, "3"}, {12, "d"}, {38, "e"}, {66, "f"}, {76, "1.00"}, {82, "s"}}));
+    EXPECT_NEAR(lines.at(3).y, GetParam().second, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Divers, ReportRemarks,
+                         ::testing::Values(std::pair<Value, double>{"", 4.8}, std::pair<Value, double>{Value(), 4.4}),
+                         [](const auto &info) { return info.index == 0 ? std::string("Empty") : std::string("Null"); });
+
+TEST_F(Report, ARowWithoutANumberInCoteDoesNotStopTheRun)
+{
+    load({{"1", "a", "b", "c", "beaucoup", "r"}, {"2", "d", "e", "f", 2.5, "s"}});
+    print();
+    const QStringList texts = document().at(0).texts();
+    EXPECT_EQ(texts.at(5), line({{41, "2 Ligne(s) pour ......"}, {76, "2.50"}}));
+    EXPECT_EQ(ImpressionFaite, -1);
+}
+
+struct LocaleCase {
+    QLocale locale;
+    QString cote;
+    QString total;
+};
+
+class ReportLocales : public Report, public ::testing::WithParamInterface<LocaleCase> {
+protected:
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+};
+
+TEST_P(ReportLocales, AmountsEndInColumn79WithTheSeparatorsOfTheLocale)
+{
+    QLocale::setDefault(GetParam().locale);
+    load({{"1", "a", "b", "c", 1000.0, "r"}, {"2", "d", "e", "f", 234.5, "s"}});
+    print();
+    const QStringList texts = document().at(0).texts();
+    EXPECT_EQ(texts.at(2).mid(79 - GetParam().cote.size(), GetParam().cote.size() + 2), GetParam().cote + "  ");
+    EXPECT_EQ(texts.at(5), line({{41, "2 Ligne(s) pour ......"}, {80 - int(GetParam().total.size()), GetParam().total}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, ReportLocales,
+    ::testing::Values(LocaleCase{QLocale::c(), "1000.00", "1,234.50"},
+                      LocaleCase{QLocale(QLocale::French, QLocale::France), "1000,00",
+                                 "1" + QLocale(QLocale::French, QLocale::France).groupSeparator() + "234,50"}),
+    [](const auto &info) { return info.index == 0 ? std::string("C") : std::string("French"); });
+
+TEST_F(Report, FooterNamesTheFontThePrinterReallyUses)
+{
+    printer.setAvailableFonts({{"Courier new", "Nimbus Mono PS"}});
+    selection.NomFichierMdb = "COLLECTION.MDB";
+    selection.NomTable = "TIMBRES";
+    load({numbered(1)});
+    print();
+    EXPECT_EQ(document().at(0).texts().last(),
+              line({{4, "COLLECTION.MDB - Table:TIMBRES - Date: 05/12/2026  -  Police: Nimbus Mono PS 10"}}));
+}
+
+TEST_F(Report, EveryOtherActivationOnlyClosesTheJobAndReloads)
+{
+    load({numbered(1), numbered(2), numbered(3)});
+    print();
+    Data1.recordset()->setAbsolutePosition(2);
+    print();
+    EXPECT_EQ(printer.documents().size(), 1u);
+    EXPECT_EQ(ImpressionFaite, 0);
+    EXPECT_EQ(Data1.recordset()->AbsolutePosition(), 0);
+    print();
+    EXPECT_EQ(printer.documents().size(), 2u);
+    EXPECT_EQ(ImpressionFaite, -1);
+}
+
+struct FailureCase {
+    int error;
+    bool message;
+};
+
+class ReportFailures : public Report, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(ReportFailures, AFailedRunLeavesNothingAndTheNextRunPrintsEverything)
+{
+    std::vector<Row> rows;
+    for (int i = 1; i <= 62; ++i)
+        rows.push_back(numbered(i));
+    load(rows);
+    printer.failAtSheet(2, GetParam().error);
+    if (GetParam().message)
+        dialogs.answerMsgBox(vb::OK);
+    print();
+
+    EXPECT_TRUE(printer.documents().empty());
+    EXPECT_EQ(printer.abandonedDocuments(), 1);
+    EXPECT_EQ(ImpressionFaite, 0);
+    EXPECT_EQ(Data1.recordset()->AbsolutePosition(), 61); // where the run stopped
+    std::vector<DialogCall> expected;
+    if (GetParam().message)
+        expected.push_back(DialogCall::msgBox("Imprimante inaccessible ou manquant de papier)", 0));
+    EXPECT_EQ(dialogs.boxes(), expected);
+
+    dialogs.clearTranscript();
+    dialogs.answerMsgBox(vb::OK);
+    print();
+    EXPECT_EQ(rectoVersoBoxes(), 1);
+    ASSERT_EQ(printer.documents().size(), 1u);
+    EXPECT_TRUE(printer.documents()[0].at(0).texts().at(2).contains("Objet 1"));
+    EXPECT_EQ(ImpressionFaite, -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, ReportFailures,
+                         ::testing::Values(FailureCase{err::OutOfPaper, true}, FailureCase{err::DeviceNotAnswering, true},
+                                           FailureCase{err::Overflow, false}),
+                         [](const auto &info) { return std::to_string(info.param.error); });
+
+// Stands for the user pressing Cancel in the progress window after some rows.
+class CancelAfter : public ReportProgress {
+public:
+    explicit CancelAfter(int rows) : rows_(rows) {}
+    void begin(int total) override { total_ = total; }
+    bool advance(int printed) override { return printed < rows_; }
+    void end() override { ended_ = true; }
+    int total_ = 0;
+    bool ended_ = false;
+
+private:
+    int rows_;
+};
+
+TEST_F(Report, CancelAbandonsTheJobAndLeavesTheNextActivationPrinting)
+{
+    load({numbered(1), numbered(2), numbered(3)});
+    CancelAfter cancel(2);
+    print(&cancel);
+    EXPECT_EQ(cancel.total_, 3);
+    EXPECT_TRUE(cancel.ended_);
+    EXPECT_TRUE(printer.documents().empty());
+    EXPECT_EQ(printer.abandonedDocuments(), 1);
+    EXPECT_FALSE(printer.isDocumentOpen());
+    EXPECT_EQ(ImpressionFaite, 0);
+    print();
+    EXPECT_EQ(printer.documents().size(), 1u);
+}
+
+TEST_F(Report, ColumnsOfARealPdf)
+{
+    load({{"1", "Cérès", "10 c bistre", "Neuf", 5.0, "L'épreuve"},
+          {"2", "Semeuse", "25 c bleu", "Usé", 1234.5, "r"},
+          {"10", "Marianne", "15 c vert", "TB", 0.5, "Coin daté"}});
+    const QString pdf = dir.filePath("rapport.pdf");
+    PdfPrinter device(pdf);
+    Impression(device, dialogs).run(Data1, selection, "05/12/2026", ImpressionFaite);
+    ASSERT_EQ(ImpressionFaite, -1);
+
+    const QStringList pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    QStringList lines = pages[0].split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 8);
+    const qsizetype margin = lines[0].indexOf("Impression de") - 3;
+    ASSERT_GE(margin, 0);
+    auto column = [&](int index, const QString &text) { return int(lines[index].indexOf(text) - margin) + 1; };
+    EXPECT_EQ(column(1, "NUMÉRO"), 4);
+    EXPECT_EQ(column(1, "DÉSIGNATION"), 16);
+    EXPECT_EQ(column(1, "VALEUR - COULEUR"), 41);
+    EXPECT_EQ(column(1, "ÉTAT"), 66);
+    EXPECT_EQ(column(1, "COTE"), 74);
+    EXPECT_EQ(column(1, "REMARQUE"), 82);
+    EXPECT_EQ(column(2, "1"), 4);
+    EXPECT_EQ(column(2, "Cérès"), 12);
+    EXPECT_EQ(column(2, "10 c bistre"), 38);
+    EXPECT_EQ(column(2, "Neuf"), 66);
+    EXPECT_EQ(column(2, "5.00"), 76);
+    EXPECT_EQ(column(2, "L'épreuve"), 82);
+    EXPECT_EQ(column(3, "1234.50"), 73);
+    EXPECT_EQ(column(5, "----------"), 70);
+    EXPECT_EQ(column(6, "3 Ligne(s)"), 41);
+    EXPECT_EQ(column(6, "1,240.00"), 72);
+    EXPECT_TRUE(lines[7].contains("A.MDB - Table:T - Date: 05/12/2026  -  Police: Liberation Mono 10"));
+}
+
+} // namespace
