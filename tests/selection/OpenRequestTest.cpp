@@ -47,25 +47,8 @@ TEST(OpenRequest, SummaryInBothFormsUnderTheCAndTheFrenchLocale)
     }
 }
 
-TEST(OpenRequest, FileIsAskedForBeforeTheTableAndTOUTNeedsNoCondition)
+TEST(OpenRequest, RootFolderLosesItsSeparatorOtherFoldersKeepTheirName)
 {
-    const auto noFile = PiegeFichier("", "");
-    ASSERT_TRUE(noFile);
-    EXPECT_EQ(noFile->prompt, "Aucun Fichier MDB n'a été sélectionné ! ");
-    EXPECT_EQ(noFile->title, " Aucun Fichier MDB sélectionné.");
-    EXPECT_EQ(PiegeFichier("", "TIMBRES")->prompt, noFile->prompt);
-    EXPECT_EQ(PiegeFichier("A.MDB", "")->title, " Aucune Table sélectionnée.");
-    EXPECT_FALSE(PiegeFichier("A.MDB", "TIMBRES"));
-
-    SelectionState s;
-    s.ColonneTri = int16_t(0);
-    EXPECT_FALSE(missingSecondCriterion(s));
-    s.ColonneTri = int16_t(1);
-    ASSERT_TRUE(missingSecondCriterion(s));
-    EXPECT_EQ(missingSecondCriterion(s)->prompt, " Le Second Critère de Tri n'a pas été choisi ! ");
-    s.CritereTri = " ";
-    EXPECT_FALSE(missingSecondCriterion(s));
-
     EXPECT_EQ(folderWithoutTrailingSeparator("/"), "");
     EXPECT_EQ(folderWithoutTrailingSeparator("/media/cle"), "/media/cle");
 }
