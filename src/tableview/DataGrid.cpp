@@ -1,0 +1,272 @@
+#include "DataGrid.h"
+
+#include "DesignFont.h"
+
+#include "CollectionColumns.h"
+#include "DialogServices.h"
+#include "Engine.h"
+#include "GridDelegate.h"
+#include "RecordsetModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace carnelis {
+
+GridTable::GridTable(QWidget *parent) : QTableView(parent), delegate_(new GridDelegate(this))
+{
+    setItemDelegate(delegate_);
+}
+
+void GridTable::commitOpenEditor()
+{
+    if (QWidget *editor = delegate_->openEditor(); editor && state() == EditingState) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void GridTable::dropOpenEditor()
+{
+    if (QWidget *editor = delegate_->openEditor(); editor && state() == EditingState)
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void GridTable::keyPressEvent(QKeyEvent *event)
+{
+    if (state() != EditingState && event->key() == Qt::Key_Delete && selectionModel()) {
+        QList<int> rows;
+        for (const QModelIndex &index : selectionModel()->selectedRows())
+            rows << index.row();
+        if (!rows.isEmpty()) {
+            emit deleteRowsPressed(rows);
+            return;
+        }
+    }
+    if (event->key() == Qt::Key_Down && model() && currentIndex().row() == model()->rowCount() - 1) {
+        emit downFromLastLine();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+DataGrid::DataGrid(QWidget *parent)
+    : QFrame(parent), caption_(new QLabel(QStringLiteral(" Table sélectionnée."), this)),
+      table_(new GridTable(this)), model_(new RecordsetModel(this))
+{
+    setFrameShape(QFrame::Box);
+    setLineWidth(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+
+    const QFont headFont = designSansFont(8.25);
+    caption_->setFont(headFont);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setFrameShape(QFrame::Panel);
+    caption_->setFrameShadow(QFrame::Raised);
+    caption_->setFixedHeight(QFontMetrics(headFont).height() + 6);
+    layout->addWidget(caption_);
+    layout->addWidget(table_);
+
+    table_->setModel(model_);
+    table_->setFont(designSansFont(9));
+    table_->setStyleSheet(QStringLiteral("QTableView { color: rgb(0, 0, 255); background-color: rgb(255, 208, 255);"
+                                         " gridline-color: rgb(64, 64, 64); }"));
+    table_->setTabKeyNavigation(false);
+    table_->setWordWrap(false);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    table_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                            QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    QHeaderView *columns = table_->horizontalHeader();
+    columns->setFont(headFont);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setHighlightSections(false);
+    for (std::size_t i = 0; i < gridColumns.size(); ++i)
+        table_->setColumnWidth(int(i), twips(gridColumns[i].widthTwips));
+
+    // Record selectors: fixed rows, no sizing, one narrow column of marks.
+    QHeaderView *selectors = table_->verticalHeader();
+    selectors->setFont(headFont);
+    selectors->setSectionResizeMode(QHeaderView::Fixed);
+    selectors->setDefaultSectionSize(QFontMetrics(table_->font()).height() + 4);
+    selectors->setDefaultAlignment(Qt::AlignCenter);
+    selectors->setFixedWidth(16);
+    selectors->setHighlightSections(false);
+
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::onCurrentChanged);
+    connect(table_, &GridTable::deleteRowsPressed, this, &DataGrid::deleteRows);
+    connect(table_, &GridTable::downFromLastLine, this, &DataGrid::newRowFromLastLine);
+    connect(table_->gridDelegate(), &GridDelegate::edited, this, &DataGrid::rowAltered);
+    connect(model_, &RecordsetModel::rowAltered, this, &DataGrid::rowAltered);
+    connect(model_, &RecordsetModel::rowWritten, this, &DataGrid::rowWritten);
+    connect(model_, &RecordsetModel::valueRefused, this,
+            [this](const QString &message) { emit failed(message, vb::Exclamation); });
+}
+
+void DataGrid::setRecordset(Recordset *recordset)
+{
+    model_->setRecordset(recordset);
+    followRecordset();
+}
+
+void DataGrid::storePending()
+{
+    table_->commitOpenEditor();
+    model_->writePending();
+}
+
+void DataGrid::reposition(const std::function<void(Recordset &)> &move)
+{
+    storePending();
+    Recordset *recordset = model_->recordset();
+    if (!recordset)
+        return;
+    move(*recordset);
+    followRecordset();
+}
+
+void DataGrid::deleteCurrentRow()
+{
+    Recordset *recordset = model_->recordset();
+    if (!recordset)
+        throw RuntimeError(err::NoCurrentRecord, QStringLiteral("Aucune ligne en cours."));
+    const int row = recordset->AbsolutePosition();
+    recordset->Delete();
+    // The row is gone: what was typed into it goes with it.
+    if (model_->pendingRow() == row) {
+        table_->dropOpenEditor();
+        model_->discardPending();
+    }
+    recordset->MoveNext();
+    model_->reload();
+    followRecordset();
+}
+
+void DataGrid::followRecordset()
+{
+    Recordset *recordset = model_->recordset();
+    int row = -1;
+    if (recordset) {
+        const int position = recordset->AbsolutePosition();
+        row = position >= 0 ? position : (model_->canAddNew() ? model_->recordCount() : -1);
+    }
+    setGridRow(row);
+}
+
+void DataGrid::setGridRow(int row)
+{
+    syncing_ = true;
+    if (row >= 0 && row < model_->rowCount()) {
+        const int column = std::max(0, table_->currentIndex().column());
+        table_->setCurrentIndex(model_->index(row, column));
+        table_->scrollTo(model_->index(row, column));
+    } else {
+        table_->setCurrentIndex({});
+    }
+    syncing_ = false;
+    model_->setCurrentRow(row);
+}
+
+void DataGrid::moveRecordsetTo(int row)
+{
+    Recordset *recordset = model_->recordset();
+    if (!recordset)
+        return;
+    try {
+        if (row >= 0 && row < model_->recordCount()) {
+            recordset->setAbsolutePosition(row);
+        } else if (recordset->RecordCount() > 0) {
+            // On the new-row line the recordset has no current row, as while a row is
+            // being added: past the last one.
+            recordset->MoveLast();
+            recordset->MoveNext();
+        }
+    } catch (const RuntimeError &) {
+        // The grid shows the row anyway; the recordset stays where it was.
+    }
+}
+
+void DataGrid::onCurrentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (syncing_)
+        return;
+    const int newRow = current.isValid() ? current.row() : -1;
+    const int oldRow = previous.isValid() ? previous.row() : -1;
+    if (newRow == oldRow)
+        return;
+    if (model_->hasPending() && model_->pendingRow() != newRow) {
+        try {
+            model_->writePending();
+        } catch (const RuntimeError &e) {
+            // The row stays current with its change pending, so nothing typed is lost.
+            setGridRow(model_->pendingRow());
+            emit failed(e.text(), vb::Critical);
+            return;
+        }
+    }
+    moveRecordsetTo(newRow);
+    model_->setCurrentRow(newRow);
+}
+
+void DataGrid::newRowFromLastLine()
+{
+    if (!model_->hasPending() || !model_->isNewRowLine(model_->pendingRow()))
+        return;
+    try {
+        storePending();
+    } catch (const RuntimeError &e) {
+        emit failed(e.text(), vb::Critical);
+        return;
+    }
+    setGridRow(model_->recordCount());
+    moveRecordsetTo(model_->recordCount());
+}
+
+void DataGrid::deleteRows(QList<int> rows)
+{
+    Recordset *recordset = model_->recordset();
+    if (!recordset)
+        return;
+    // From the bottom up, so that the positions still to delete do not move.
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    const int first = rows.back();
+    try {
+        for (int row : rows) {
+            if (row >= model_->recordCount())
+                continue;
+            recordset->setAbsolutePosition(row);
+            recordset->Delete();
+            if (model_->pendingRow() == row) {
+                table_->dropOpenEditor();
+                model_->discardPending();
+            }
+        }
+    } catch (const RuntimeError &e) {
+        model_->reload();
+        followRecordset();
+        emit failed(e.text(), vb::Critical);
+        return;
+    }
+    model_->reload();
+    table_->clearSelection();
+    try {
+        if (first < recordset->RecordCount())
+            recordset->setAbsolutePosition(first);
+        else if (recordset->RecordCount() > 0)
+            recordset->MoveLast();
+    } catch (const RuntimeError &) {
+    }
+    followRecordset();
+}
+
+} // namespace carnelis

@@ -1,0 +1,238 @@
+#include "FRMGRID.h"
+
+#include "BusyCursor.h"
+#include "DataGrid.h"
+#include "DeletionPrompt.h"
+#include "DialogServices.h"
+#include "JumpPositions.h"
+#include "KeyPreview.h"
+#include "RecordsetModel.h"
+#include "Recherche.h"
+#include "SelectionState.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLocale>
+
+namespace carnelis {
+
+FRMGRID::FRMGRID(AppContext &ctx) : ctx_(ctx)
+{
+    setupUi(this);
+    keyPreview_ = new KeyPreview(this, [this](int16_t keyAscii) {
+        Form_KeyPress(keyAscii);
+        return keyAscii == 27;
+    });
+
+    connect(Imprimer, &QAction::triggered, this, &FRMGRID::Imprimer_Click);
+    connect(Debut, &QAction::triggered, this, &FRMGRID::Debut_Click);
+    connect(VingtCinq, &QAction::triggered, this, &FRMGRID::VingtCinq_Click);
+    connect(Milieu, &QAction::triggered, this, &FRMGRID::Milieu_Click);
+    connect(SoixanteQuinze, &QAction::triggered, this, &FRMGRID::SoixanteQuinze_Click);
+    connect(Fin, &QAction::triggered, this, &FRMGRID::Fin_Click);
+    connect(EffacerLigne, &QAction::triggered, this, &FRMGRID::EffacerLigne_Click);
+    connect(Quitter, &QAction::triggered, this, &FRMGRID::Quitter_Click);
+    connect(DBGrid1, &DataGrid::rowAltered, this, &FRMGRID::DBGrid1_Change);
+    connect(DBGrid1, &DataGrid::rowWritten, this, &FRMGRID::DBGrid1_AfterUpdate);
+    connect(DBGrid1, &DataGrid::failed, this, &FRMGRID::DBGrid1_Error);
+}
+
+FRMGRID::~FRMGRID()
+{
+    // The grid reads from the recordset until the very end; unbind it first.
+    DBGrid1->setRecordset(nullptr);
+}
+
+void FRMGRID::Form_Load()
+{
+    SelectionState &selection = ctx_.selection;
+    DialogServices &dialogs = ctx_.dialogs;
+    BusyCursor busy;
+    try {
+        ImpressionFaite = 0;
+        LigneSauvee = -1;
+        const QString today = dialogs.Today();
+        DateDuJour = today.mid(3, 2) + QLatin1Char('/') + today.mid(0, 2) + QLatin1Char('/') + today.mid(6, 4);
+        setWindowTitle(QStringLiteral(" Table Sélectionnée ") + selection.NomTable + QStringLiteral(" issue de ") +
+                       selection.NomFichierMdb);
+        Data1.DatabaseName = selection.databasePath();
+        const int colonneTri = selection.ColonneTri.value_or(-1);
+        if (colonneTri == 0) {
+            TexteRequete = unfilteredQuery(selection.NomTable);
+        } else if (colonneTri >= 1 && colonneTri <= 6) {
+            NomChamp = columnNameFor(int16_t(colonneTri));
+            Recherche(selection, NomChamp, TexteRequete);
+        }
+        Data1.RecordSource = TexteRequete;
+        Data1.Refresh();
+        DBGrid1->setRecordset(Data1.recordset());
+        Label1->setText(QStringLiteral(" ") + selection.ResumeCriteres + QStringLiteral(" - Lignes:  ") +
+                        QString::number(Data1.recordset()->RecordCount()));
+        dialogs.SetCursorPos(740, 35);
+    } catch (const std::exception &) {
+        busy.release();
+        DBGrid1->setRecordset(nullptr);
+        if (Data1.database())
+            Data1.database()->Close();
+        dialogs.Beep();
+        dialogs.MsgBox(QStringLiteral(" La stucture de la Table ") + selection.NomTable +
+                           QStringLiteral(" n'est pas conforme aux règles définies lors de la programmation du "
+                                          "Logiciel."),
+                       vb::OKOnly);
+        selection.NomTable.clear();
+        selection.CritereTri.clear();
+        ctx_.grid.Unload();
+    }
+}
+
+void FRMGRID::Imprimer_Click()
+{
+    guarded(ctx_.dialogs, [] {});
+}
+
+void FRMGRID::jumpTo(int32_t position)
+{
+    DBGrid1->reposition([position](Recordset &recordset) {
+        try {
+            recordset.setAbsolutePosition(position);
+        } catch (const RuntimeError &) {
+            // No row there (empty view, or one past the last): stay on the current row.
+        }
+    });
+}
+
+void FRMGRID::Debut_Click()
+{
+    guarded(ctx_.dialogs, [this] { jumpTo(0); });
+}
+
+void FRMGRID::VingtCinq_Click()
+{
+    guarded(ctx_.dialogs, [this] { jumpTo(quarterPosition(Data1.recordset()->RecordCount())); });
+}
+
+void FRMGRID::Milieu_Click()
+{
+    guarded(ctx_.dialogs, [this] { jumpTo(middlePosition(Data1.recordset()->RecordCount())); });
+}
+
+void FRMGRID::SoixanteQuinze_Click()
+{
+    guarded(ctx_.dialogs, [this] { jumpTo(threeQuarterPosition(Data1.recordset()->RecordCount())); });
+}
+
+void FRMGRID::Fin_Click()
+{
+    guarded(ctx_.dialogs, [this] {
+        DBGrid1->reposition([](Recordset &recordset) {
+            try {
+                recordset.MoveLast();
+            } catch (const RuntimeError &) {
+                // An empty view has no last row.
+            }
+        });
+    });
+}
+
+void FRMGRID::EffacerLigne_Click()
+{
+    DialogServices &dialogs = ctx_.dialogs;
+    guarded(dialogs, [&] {
+        try {
+            dialogs.Beep();
+            Recordset *recordset = Data1.recordset();
+            if (!recordset)
+                throw RuntimeError(err::NoCurrentRecord, QStringLiteral("Aucune ligne en cours."));
+            const std::array<Value, 6> row{recordset->Fields(QStringLiteral("NUMERO")),
+                                           recordset->Fields(QStringLiteral("DESIGNATION")),
+                                           recordset->Fields(QStringLiteral("COULEUR")),
+                                           recordset->Fields(QStringLiteral("ETAT")),
+                                           recordset->Fields(QStringLiteral("COTE")),
+                                           recordset->Fields(QStringLiteral("DIVERS"))};
+            const int answer = dialogs.MsgBox(deletionPrompt(row, QLocale()), vb::YesNo + vb::Question,
+                                              QStringLiteral(" Effacement d'une Ligne."));
+            if (answer != vb::No)
+                DBGrid1->deleteCurrentRow();
+        } catch (const std::exception &) {
+            dialogs.Beep();
+            dialogs.MsgBox(QStringLiteral("Cette manoeuvre provoque une Erreur."), vb::Critical,
+                           QStringLiteral(" Erreur de Système."));
+        }
+    });
+}
+
+void FRMGRID::Quitter_Click()
+{
+    DialogServices &dialogs = ctx_.dialogs;
+    guarded(dialogs, [&] {
+        // Each step is tried on its own: whatever fails, the view still closes.
+        if (LigneSauvee == 0) {
+            dialogs.Beep();
+            const int answer = dialogs.MsgBox(
+                QStringLiteral("ATTENTION ! Vous n'avez pas sauvegardé la ligne en cours. Voulez-vous le faire "
+                               "maintenant ? "),
+                vb::YesNo + vb::Question, QStringLiteral(" Sauvegarde d'une Ligne."));
+            if (answer == vb::Yes) {
+                try {
+                    DBGrid1->reposition([](Recordset &recordset) {
+                        if (recordset.AbsolutePosition() > -1)
+                            recordset.MoveNext();
+                        else
+                            recordset.MoveLast();
+                    });
+                } catch (const RuntimeError &e) {
+                    // The person asked for the row to be kept: say that it could not be.
+                    if (DBGrid1->model()->hasPending())
+                        dialogs.MsgBox(e.text(), vb::Critical);
+                } catch (const std::exception &) {
+                }
+            }
+        }
+        try {
+            if (Data1.database())
+                Data1.database()->Close();
+        } catch (const std::exception &) {
+        }
+        ctx_.grid.Unload();
+        try {
+            ctx_.chooser.Show();
+        } catch (const std::exception &) {
+        }
+    });
+}
+
+void FRMGRID::Form_KeyPress(int16_t KeyAscii)
+{
+    if (KeyAscii == 27)
+        Quitter_Click();
+}
+
+void FRMGRID::DBGrid1_Change()
+{
+    LigneSauvee = 0;
+}
+
+void FRMGRID::DBGrid1_AfterUpdate()
+{
+    LigneSauvee = -1;
+}
+
+void FRMGRID::DBGrid1_Error(const QString &text, int style)
+{
+    ctx_.dialogs.MsgBox(text, style);
+}
+
+void FRMGRID::closeEvent(QCloseEvent *event)
+{
+    if (isEnding()) {
+        event->accept();
+        return;
+    }
+    // The frame's close button takes the same road as the Quitter entry, so that a
+    // pending edit is offered for saving instead of being dropped.
+    event->ignore();
+    Quitter_Click();
+}
+
+} // namespace carnelis

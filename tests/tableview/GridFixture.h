@@ -1,0 +1,69 @@
+#pragma once
+// A table view opened the way the chooser opens it: a collection file made through the
+// engine in a temporary folder, the shared selection, scripted dialogs and the three
+// window slots.
+#include "CollectionFile.h"
+#include "DataGrid.h"
+#include "Engine.h"
+#include "FRMGRID.h"
+#include "Forms.h"
+#include "GridDelegate.h"
+#include "RecordsetModel.h"
+#include "ScriptedDialogs.h"
+#include "SelectionState.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace carnelis::test {
+
+using Rows = std::vector<std::vector<Value>>;
+
+// A row of the six collection columns.
+std::vector<Value> row(const Value &numero, const Value &designation = {}, const Value &couleur = {},
+                       const Value &etat = {}, const Value &cote = {}, const Value &divers = {});
+
+class GridFixture : public ::testing::Test {
+protected:
+    GridFixture();
+    ~GridFixture() override;
+
+    // Writes a collection table (or a table of the given columns) into COLLECTION.MDB.
+    void makeTable(const QString &table, const Rows &rows,
+                   const std::vector<ColumnDef> &columns = collectionColumns());
+    // What the chooser leaves in the selection for a table of COLLECTION.MDB.
+    void choose(const QString &table, int16_t colonneTri = 0, const QString &condition = {},
+                const QString &critere = {});
+    // Shows the view; null when its load failed.
+    FRMGRID *open();
+    FRMGRID &view() { return *static_cast<FRMGRID *>(grid.get()); }
+
+    QString path() const { return dir.filePath(QStringLiteral("COLLECTION.MDB")); }
+    // One column of the table as the file holds it now, ordered by NUMERO, read through
+    // a connection of its own; Null reads as "<null>".
+    QStringList inFile(const QString &table, const QString &column);
+
+    // The grid as the user sees it.
+    GridTable &table() { return *view().DBGrid1->table(); }
+    RecordsetModel &model() { return *view().DBGrid1->model(); }
+    QStringList shownColumn(int column);
+    int gridRow() { return table().currentIndex().row(); }
+    int position() { return view().Data1.recordset()->AbsolutePosition(); }
+    // Clicks a cell, the way a person moves to another row.
+    void clickCell(int row, int column);
+    // Opens the cell for editing and types over its text, leaving the editor open.
+    void typeInto(int row, int column, const QString &text);
+
+    static void flushDeletes();
+
+    QTemporaryDir dir;
+    SelectionState selection;
+    ScriptedDialogs dialogs;
+    FormSlot carnelis;
+    FormSlot chooser;
+    FormSlot grid;
+    AppContext ctx{selection, dialogs, carnelis, chooser, grid};
+    int chooserLoads = 0;
+};
+
+} // namespace carnelis::test

@@ -1,0 +1,58 @@
+#include "GridFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+
+using namespace carnelis;
+using namespace carnelis::test;
+
+namespace {
+
+class GridLayoutTest : public GridFixture {};
+
+// The window as designed, in pixels (twips / 15); a picture of it is left beside the
+// test binary so that a person can compare it with the design.
+TEST_F(GridLayoutTest, ControlsStandWhereTheDesignPutsThem)
+{
+    makeTable("TIMBRES",
+              {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0, "Gomme d'origine"),
+               row("2", "Semeuse camée", "0,10 vert", "Oblitéré", 0.8, {}),
+               row("10", "Marianne d'Alger", "1,50 rouge", "TB", 1234.5, "Coin daté"),
+               row("100", {}, "2,00 violet", "B", {}, "")});
+    choose("TIMBRES");
+    ASSERT_NE(open(), nullptr);
+    FRMGRID &w = view();
+
+    EXPECT_EQ(w.centralWidget()->size(), QSize(634, 513));
+    EXPECT_EQ(w.DBGrid1->geometry(), QRect(3, 16, 627, 469));
+    EXPECT_EQ(w.Label1->geometry(), QRect(3, 488, 627, 24));
+    EXPECT_EQ(w.Line1->geometry(), QRect(8, 8, 619, 1));
+    EXPECT_EQ(w.Line2->geometry(), QRect(7, 512, 620, 1));
+    EXPECT_EQ(w.DBGrid1->captionBar()->text(), " Table sélectionnée.");
+
+    QStringList entries;
+    for (QAction *a : w.menuBar()->actions())
+        entries << a->text();
+    EXPECT_EQ(entries, (QStringList{"    &Imprimer", "      &Début", "     &Vingt Cinq %", "      &Milieu",
+                                    "      &Soixate Quinze %", "     &Fin", "    &Effacer Ligne", "        &Quitter"}));
+
+    const std::vector<int> widths{95, 312, 312, 65, 111, 145};
+    for (int c = 0; c < 6; ++c)
+        EXPECT_EQ(table().columnWidth(c), widths[std::size_t(c)]) << "column " << c;
+
+    const QImage picture = w.grab().toImage();
+    // An empty cell: light violet.
+    const QRect cell = table().visualRect(model().index(3, 1));
+    const QPoint inside = table().viewport()->mapTo(&w, cell.center());
+    EXPECT_EQ(picture.pixelColor(inside), QColor(255, 208, 255));
+    // Every entry fits on the bar: none is pushed into an overflow button.
+    for (QAction *a : w.menuBar()->actions())
+        EXPECT_TRUE(w.menuBar()->actionGeometry(a).right() < w.menuBar()->width()) << a->text().toStdString();
+
+    picture.save(QDir(QCoreApplication::applicationDirPath()).filePath("FRMGRID.png"));
+}
+
+} // namespace
