@@ -188,6 +188,7 @@ struct JetTable::Impl {
     bool pageLoaded_ = false;
     int rowsOnPage_ = 0;
     int nextRow_ = 0;
+    int64_t rowsRead_ = 0;
 };
 
 JetTable::JetTable(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -217,15 +218,24 @@ bool JetTable::Impl::next(std::vector<Cell> &row)
 {
     for (;;) {
         if (!pageLoaded_ || nextRow_ >= rowsOnPage_) {
-            if (!mdb_read_next_dpg(table_))
+            if (!mdb_read_next_dpg(table_)) {
+                // Jet keeps the count of rows in the table's definition: fewer rows
+                // found means pages that could not be read.
+                if (rowsRead_ < int64_t(table_->num_rows))
+                    throw ReadError("la table " + quoted(name_) + " est incomplète (" + std::to_string(rowsRead_) +
+                                    " lignes lues sur " + std::to_string(table_->num_rows) +
+                                    ") ; le fichier est endommagé.");
                 return false;
+            }
             pageLoaded_ = true;
             rowsOnPage_ = mdb_get_int16(mdb_->pg_buf, mdb_->fmt->row_count_offset);
             nextRow_ = 0;
             continue;
         }
-        if (readRow(nextRow_++, row))
+        if (readRow(nextRow_++, row)) {
+            ++rowsRead_;
             return true;
+        }
     }
 }
 

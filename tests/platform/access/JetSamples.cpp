@@ -1,0 +1,106 @@
+#include "JetSamples.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace carnelis::test {
+
+QString jetSample(const QString &name)
+{
+    return QDir(QStringLiteral(CARNELIS_JET_TESTDATA)).filePath(name);
+}
+
+bool jetSamplesPresent()
+{
+    return QFileInfo::exists(jetSample(QStringLiteral("testV1997.mdb")));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QStringList quotedValues(const QString &sqliteFile, const QString &sql)
+{
+    QStringList values;
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(sqliteFile).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << "cannot open " << sqliteFile.toStdString();
+        sqlite3_close(db);
+        return values;
+    }
+    // The query's first column, written by quote().
+    sqlite3_stmt *stmt = nullptr;
+    QByteArray column;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK)
+        column = QByteArray(sqlite3_column_name(stmt, 0)).replace('"', "\"\"");
+    sqlite3_finalize(stmt);
+    const QByteArray quoted = "SELECT quote(\"" + column + "\") FROM (" + sql.toUtf8() + ")";
+    if (sqlite3_prepare_v2(db, quoted.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql.toStdString();
+    } else {
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return values;
+}
+
+QByteArray nullAndEmptyJet3()
+{
+    QByteArray bytes = readAll(jetSample(QStringLiteral("testV1997.mdb")));
+    // Row 0 of the data page 31 (2 KiB pages): ...'a' 'b' | end of data 0x22 | offsets
+    // 0x21 0x20 | 2 variable columns | null mask 0xff 0x00.
+    const int row = 31 * 2048 + 0x7d8;
+    EXPECT_EQ(quint8(bytes[row + 0x22]), 0x22);
+    EXPECT_EQ(quint8(bytes[row + 0x26]), 0xff);
+    bytes[row + 0x22] = char(0x21); // B ends where it starts: the empty text
+    bytes[row + 0x26] = char(0xfe); // A's bit cleared in the null mask: Null
+    return bytes;
+}
+
+QByteArray longMemoJet4(const QString &text)
+{
+    QByteArray bytes = readAll(jetSample(QStringLiteral("fixedNumericTestV2000.mdb")));
+    constexpr int pageSize = 4096;
+    constexpr int perPage = pageSize - 16 - 4; // row from 16 to the end, less the next-page link
+    // The 12-byte memo header of col1, an inline memo of 11 bytes ("some data").
+    const int header = 0x1cfe2;
+    EXPECT_EQ(bytes.mid(header, 4), QByteArray::fromHex("0b000080"));
+
+    // Every page full: the library stops at a page that would pass the stated length.
+    const QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    EXPECT_EQ(utf16.size() % perPage, 0);
+    const int pages = int(utf16.size() / perPage);
+    const int first = int(bytes.size() / pageSize);
+    auto put32 = [](QByteArray &b, int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char(v >> (8 * i));
+    };
+    put32(bytes, header, quint32(utf16.size()));   // length, no flag: spread over pages
+    put32(bytes, header + 4, quint32(first) << 8); // first page, row 0
+    for (int i = 0; i < pages; ++i) {
+        QByteArray page(pageSize, '\0');
+        page[0] = 1; // a data page
+        page[0x0c] = 1;     // one row
+        page[0x0e] = 16;    // starting at 16, ending at the end of the page
+        put32(page, 16, i + 1 < pages ? quint32(first + i + 1) << 8 : 0);
+        page.replace(20, perPage, utf16.mid(i * perPage, perPage));
+        bytes.append(page);
+    }
+    return bytes;
+}
+
+} // namespace carnelis::test

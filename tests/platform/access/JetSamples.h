@@ -1,0 +1,40 @@
+#pragma once
+// The genuine Access files kept beside the repository (Apache-2.0, see the NOTICE in
+// their folder), read in place, and damaged or altered copies made from them.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+// Readable QStrings in gtest's messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace carnelis::test {
+
+QString jetSample(const QString &name);
+bool jetSamplesPresent();
+
+#define SKIP_WITHOUT_JET_SAMPLES()                                                                   \
+    if (!carnelis::test::jetSamplesPresent())                                                        \
+    GTEST_SKIP() << "dossier des fichiers Access d'exemple absent : " << CARNELIS_JET_TESTDATA
+
+QByteArray readAll(const QString &path);
+void writeAll(const QString &path, const QByteArray &bytes);
+
+// One value per row of an SQL query on an SQLite file, as SQLite's quote() writes it:
+// NULL, 12, 3.5, 'text' — so that a test sees the type as well as the value.
+QStringList quotedValues(const QString &sqliteFile, const QString &sql);
+
+// testV1997.mdb with, in the first row of Table1, A made Null and B made the empty text.
+QByteArray nullAndEmptyJet3();
+// fixedNumericTestV2000.mdb whose memo col1 is `text`, spread over pages added at the end;
+// the text must fill whole pages (a multiple of 2038 characters).
+QByteArray longMemoJet4(const QString &text);
+
+} // namespace carnelis::test
