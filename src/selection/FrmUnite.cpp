@@ -10,6 +10,7 @@
 #include "SelectionState.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -98,6 +99,13 @@ bool FrmUnite::eventFilter(QObject *watched, QEvent *event)
     int16_t KeyAscii = 27;
     handle([this, &KeyAscii] { Form_KeyPress(KeyAscii); });
     return true;
+}
+
+void FrmUnite::closeEvent(QCloseEvent *event)
+{
+    if (ctx_.chooser.get() == this)
+        ctx_.chooser.Unload();
+    event->accept();
 }
 
 void FrmUnite::Form_Load()

@@ -35,6 +35,8 @@ public:
 protected:
     // The window sees every key before the control that has the focus.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Closing with the window frame unloads the window, as the quit entry does.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void Ouverture();

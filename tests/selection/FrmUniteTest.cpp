@@ -20,6 +20,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 using namespace carnelis;
 
 // Readable strings in failures.
@@ -320,6 +322,28 @@ TEST_F(FrmUniteTest, ADriveThatIsNotReadyShowsOneBoxAndMovesToTheThirdDrive)
     }
 }
 
+TEST_F(FrmUniteTest, AnUnreadableFolderThatIsNoDriveErrorIsIgnored)
+{
+    ASSERT_TRUE(QDir(folder).mkdir("a"));
+    ASSERT_TRUE(QFile::link(folder + "/boucle", folder + "/boucle")); // reading it loops
+    auto *drives = control<DriveList>("Drive1");
+    drives->setDrives({folder + "/a", folder + "/boucle"});
+    openFolder(folder + "/a");
+    dialogs.clearTranscript();
+    drives->setListIndex(1);
+    EXPECT_TRUE(dialogs.transcript().empty());
+    EXPECT_EQ(drives->ListIndex(), 1);
+    EXPECT_EQ(control<FolderList>("Dir1")->Path(), folder + "/a");
+}
+
+TEST(FolderError, SystemErrorsMapOntoTheDriveErrors)
+{
+    const std::pair<int, int> cases[] = {{ENOENT, 68}, {ENODEV, 68}, {EACCES, 70}, {EPERM, 70},
+                                         {ENOMEDIUM, 71}, {EIO, 72}, {ELOOP, 76}};
+    for (const auto &[errnoValue, number] : cases)
+        EXPECT_EQ(folderError("/media/cle", errnoValue).number(), number) << errnoValue;
+}
+
 TEST_F(FrmUniteTest, FolderListShowsAncestorsAndSubfoldersAndOpensOnDoubleClick)
 {
     ASSERT_TRUE(QDir(folder).mkpath("Zeta/profond"));
@@ -357,6 +381,9 @@ TEST_F(FrmUniteTest, EscapeBeepsAndUnloadsTheQuitEntryUnloadsSilently)
     dialogs.clearTranscript();
     control<QAction>("MnQuitter")->trigger();
     EXPECT_TRUE(dialogs.transcript().empty());
+    EXPECT_FALSE(chooser.isLoaded());
+
+    window().close(); // the window frame's close button unloads it as well
     EXPECT_FALSE(chooser.isLoaded());
 }
 
