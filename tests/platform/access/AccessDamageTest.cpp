@@ -1,0 +1,144 @@
+// Damaged Access files, the helper's limits and the snapshots of a run: a clear French
+// error every time, nothing written to the file, and one snapshot per version of a file.
+#include "AccessSnapshot.h"
+#include "JetSamples.h"
+#include "RuntimeError.h"
+#include "SnapshotProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <functional>
+
+using namespace carnelis;
+using carnelis::test::jetSample;
+using carnelis::test::quotedValues;
+using carnelis::test::readAll;
+using carnelis::test::writeAll;
+
+namespace {
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char &c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
+}
+
+struct DamageCase {
+    const char *name;
+    std::function<QByteArray()> bytes;
+};
+
+void PrintTo(const DamageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+QByteArray sample(const char *name)
+{
+    return readAll(jetSample(QString::fromUtf8(name)));
+}
+
+QByteArray zeroPage(QByteArray bytes, int pageSize, int page)
+{
+    bytes.replace(page * pageSize, pageSize, QByteArray(pageSize, '\0'));
+    return bytes;
+}
+
+const DamageCase damageCases[] = {
+    {"tronque", [] { return sample("testV1997.mdb").left(20000); }},
+    {"en_tete_seul", [] { return sample("testUnicodeCompV2003.mdb").left(4096); }},
+    // Page 2 holds the definition of MSysObjects; page 31 the rows of Table1.
+    {"zeros_sur_le_catalogue", [] { return zeroPage(sample("testV1997.mdb"), 2048, 2); }},
+    {"zeros_sur_une_page_de_lignes", [] { return zeroPage(sample("testV1997.mdb"), 2048, 31); }},
+    {"octets_au_hasard", [] { return randomBytes(65536, 7); }},
+    {"en_tete_sain_puis_hasard",
+     [] {
+         QByteArray bytes = sample("testUnicodeCompV2003.mdb");
+         return bytes.left(4096) + randomBytes(int(bytes.size()) - 4096, 11);
+     }},
+    {"vide", [] { return QByteArray(); }},
+};
+
+class DamagedFile : public ::testing::TestWithParam<DamageCase> {};
+
+TEST_P(DamagedFile, GivesAClearErrorAndLeavesTheFileAlone)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("abime.mdb"));
+    const QByteArray bytes = GetParam().bytes();
+    writeAll(file, bytes);
+    try {
+        access::openSnapshot(file);
+        FAIL() << "no error";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(e.number(), err::NotADatabase);
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Le fichier Access « abime.mdb » n'a pas pu être lu : ")))
+            << e.text().toStdString();
+    }
+    EXPECT_EQ(readAll(file), bytes);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("abime.mdb")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Copies, DamagedFile, ::testing::ValuesIn(damageCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(SnapshotHelper, KilledWhenItOverrunsItsTime)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("copie.sqlite"));
+    try {
+        access::runSnapshotHelper(jetSample(QStringLiteral("testIndexCodesV1997.mdb")), target, {0, int64_t(1) << 30});
+        FAIL() << "no error";
+    } catch (const RuntimeError &e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("sa lecture dépasse"))) << e.text().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+TEST(SnapshotHelper, FailsCleanlyBeyondItsMemory)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("copie.sqlite"));
+    EXPECT_THROW(access::runSnapshotHelper(jetSample(QStringLiteral("testV1997.mdb")), target, {20000, 4 << 20}),
+                 RuntimeError);
+    EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+TEST(Snapshots, OnePerVersionOfAFile)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("BASE.MDB"));
+    writeAll(file, sample("testV1997.mdb"));
+    const QString first = access::openSnapshot(file);
+    EXPECT_EQ(access::openSnapshot(dir.path() + QStringLiteral("/./BASE.MDB")), first);
+
+    writeAll(file, sample("testUnicodeCompV2003.mdb")); // another size, another time
+    const QString second = access::openSnapshot(file);
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(QFileInfo::exists(first));
+    EXPECT_EQ(quotedValues(second, "SELECT name FROM \"carnelis.catalogue\" WHERE attributes = 0"),
+              QStringList{QStringLiteral("'Table'")});
+}
+
+TEST(Snapshots, MissingFileIsAnError)
+{
+    QTemporaryDir dir;
+    try {
+        access::openSnapshot(dir.filePath(QStringLiteral("ABSENT.MDB")));
+        FAIL() << "no error";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(e.number(), err::CannotOpen);
+    }
+}
+
+} // namespace
