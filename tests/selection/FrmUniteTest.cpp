@@ -278,13 +278,16 @@ TEST_F(FrmUniteTest, AFileAtTheRootIsOpenedWithOneSeparator)
     if (!QFileInfo(QStringLiteral("/")).isWritable())
         GTEST_SKIP() << "the root folder is not writable here";
     const QString name = QStringLiteral("CARNELIS-ESSAI-%1.MDB").arg(QCoreApplication::applicationPid());
-    makeCollection("/" + name, {"TIMBRES"});
+    struct RemovedAtTheEnd {
+        QString path;
+        ~RemovedAtTheEnd() { QFile::remove(path); }
+    } file{"/" + name};
+    makeCollection(file.path, {"TIMBRES"});
     openFolder("/");
     clickEntry("File1", name);
     EXPECT_EQ(help(), "  /" + name);
     clickEntry("List1", "TIMBRES");
     open();
-    QFile::remove("/" + name);
     EXPECT_EQ(entries("List1"), QStringList{"TIMBRES"});
     EXPECT_EQ(selection.RepertoireMdb, "");
     EXPECT_EQ(selection.databasePath(), "/" + name);
