@@ -19,7 +19,7 @@ inline constexpr int32_t dbAttachedTable = 0x40000000;
 // let write to it (the administrator), so that the mark is respected.
 bool writable(const QFileInfo &info)
 {
-    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return info.isWritable() && (info.permissions() & anyWrite);
 }
 

@@ -4,6 +4,7 @@
 #include "Engine.h"
 
 #include <QStringList>
+#include <functional>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -44,5 +45,13 @@ protected:
 
     std::unique_ptr<Database> database_;
 };
+
+} // namespace carnelis::test
+
+namespace carnelis::test {
+
+// SQL run straight through SQLite, for files shaped in ways the engine itself never
+// writes (a text slipped into COTE, a view, SQLite's own tables).
+void rawSql(const QString &path, const QString &sql);
 
 } // namespace carnelis::test

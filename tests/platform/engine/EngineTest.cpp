@@ -19,11 +19,11 @@ TEST_F(Engine, ListsTablesByNameWithoutRegardToCaseAndMarksSqliteOwnTables)
     }
     // An AUTOINCREMENT table makes SQLite keep its own sqlite_sequence table; a view is
     // no table at all.
-    {
-        auto db = DBEngine::OpenDatabase(path);
-        db->connection();
-    }
-    const std::vector<std::pair<QString, int32_t>> expected = {{"Adresses", 0}, {"MONNAIES", 0}, {"timbres", 0}};
+    rawSql(path, "CREATE TABLE journal (id INTEGER PRIMARY KEY AUTOINCREMENT, texte TEXT);"
+                 "INSERT INTO journal (texte) VALUES ('x');"
+                 "CREATE VIEW chers AS SELECT * FROM MONNAIES WHERE COTE > 100");
+    const std::vector<std::pair<QString, int32_t>> expected = {
+        {"Adresses", 0}, {"journal", 0}, {"MONNAIES", 0}, {"sqlite_sequence", dbSystemObject}, {"timbres", 0}};
     auto db = DBEngine::OpenDatabase(path);
     std::vector<std::pair<QString, int32_t>> got;
     for (const TableDef &t : db->TableDefs())

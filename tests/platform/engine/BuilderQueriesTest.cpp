@@ -1,0 +1,138 @@
+// Every query text the filter of the chooser can compose runs, and finds the rows its
+// caption promises.
+#include "EngineFixture.h"
+#include "Recherche.h"
+#include "SelectionState.h"
+
+using namespace carnelis;
+using namespace carnelis::test;
+
+namespace {
+
+class BuilderQueries : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        // DIVERS names each row; natural order of NUMERO is R6 R1 R2 R7 R3 R4 R5.
+        path = makeCollection("MONNAIES", {
+                                              {"1", "Écu d'or", Value(), Value(), 150.0, "R1"},
+                                              {"2", "Franc", Value(), Value(), 12.5, "R2"},
+                                              {"10", "franc suisse", Value(), Value(), Value(), "R3"},
+                                              {"100", Value(), Value(), Value(), 0.0, "R4"},
+                                              {"A2", "", Value(), Value(), 20.0, "R5"},
+                                              {Value(), " ", Value(), Value(), 5.0, "R6"},
+                                              {"3", "FRANC ", Value(), Value(), 7.0, "R7"},
+                                          });
+    }
+
+    QStringList rowsFor(int16_t colonne, const QString &condition, const QString &critere, bool withCote,
+                        QString *text = nullptr)
+    {
+        SelectionState s;
+        s.NomTable = "MONNAIES";
+        s.ColonneTri = colonne;
+        s.ConditionTri = condition;
+        s.CritereTri = critere;
+        s.OperateurCote = withCote ? " > " : "";
+        s.ValeurCote = 10.0f;
+        QString texteRequete;
+        Recherche(s, columnNameFor(colonne), texteRequete);
+        if (text)
+            *text = texteRequete;
+        DataControl data;
+        data.DatabaseName = path;
+        data.RecordSource = texteRequete;
+        data.Refresh();
+        return column(*data.recordset(), "DIVERS");
+    }
+
+    QString path;
+};
+
+struct Case {
+    int16_t colonne;
+    const char *condition;
+    const char *critere;
+    QStringList without, with; // rows without and with "And COTE > 10"
+};
+
+const Case cases[] = {
+    {2, "Est Égal à", "FRANC", {"R2", "R7"}, {"R2"}},
+    {2, "Est plus Grand que", "FRANC", {"R3"}, {}},
+    {2, "Est plus Petit que", "FRANC", {"R6", "R1", "R5"}, {"R1", "R5"}},
+    {2, "Est Différent de", "FRANC", {"R6", "R1", "R3", "R4", "R5"}, {"R1", "R5"}},
+    {2, "Est Vide", " ", {"R6", "R4", "R5"}, {"R5"}},
+    {2, "N'est pas Vide", " ", {"R1", "R2", "R7", "R3"}, {"R1", "R2"}},
+    {2, "Contient", "FRANC", {"R2", "R7", "R3"}, {"R2"}},
+    {2, "Ne Contient Pas", "FRANC", {"R6", "R1", "R4", "R5"}, {"R1", "R5"}},
+    {2, "Commence par", "FRANC", {"R2", "R7", "R3"}, {"R2"}},
+    {2, "Finit par", "FRANC", {"R2"}, {"R2"}},
+
+    {1, "Est Égal à", "10", {"R3"}, {}},
+    {1, "Est plus Grand que", "10", {"R4"}, {}},
+    {1, "Est plus Petit que", "10", {"R1", "R2", "R7", "R5"}, {"R1", "R2", "R5"}},
+    {1, "Est Différent de", "10", {"R6", "R1", "R2", "R7", "R4", "R5"}, {"R1", "R2", "R5"}},
+    {1, "Est Vide", " ", {"R5"}, {"R5"}},
+    {1, "N'est pas Vide", " ", {"R1", "R2", "R7", "R3", "R4"}, {"R1", "R2"}},
+    {1, "Contient", "10", {"R3", "R4"}, {}},
+    {1, "Ne Contient Pas", "10", {"R6", "R1", "R2", "R7", "R5"}, {"R1", "R2", "R5"}},
+    {1, "Commence par", "10", {"R3", "R4"}, {}},
+    {1, "Finit par", "10", {"R3"}, {}},
+
+    {5, "Est Égal à", "12.5", {"R2"}, {"R2"}},
+    {5, "Est plus Grand que", "12.5", {"R1", "R5"}, {"R1", "R5"}},
+    {5, "Est plus Petit que", "12.5", {"R6", "R7", "R4"}, {}},
+    {5, "Est Différent de", "12.5", {"R6", "R1", "R7", "R4", "R5"}, {"R1", "R5"}},
+    {5, "Est Vide", " ", {"R3"}, {}},
+    {5, "N'est pas Vide", " ", {"R6", "R1", "R2", "R7", "R4", "R5"}, {"R1", "R2", "R5"}},
+    {5, "Contient", "12.5", {"R2"}, {"R2"}},
+    {5, "Ne Contient Pas", "12.5", {"R6", "R1", "R7", "R3", "R4", "R5"}, {"R1", "R5"}},
+    {5, "Commence par", "12.5", {"R2"}, {"R2"}},
+    {5, "Finit par", "12.5", {"R2"}, {"R2"}},
+};
+
+TEST_F(BuilderQueries, EveryConditionOnTextNumeroAndCoteFindsItsRows)
+{
+    for (const Case &c : cases) {
+        const QString condition = QString::fromUtf8(c.condition);
+        for (bool withCote : {false, true}) {
+            QString text;
+            try {
+                EXPECT_EQ(rowsFor(c.colonne, condition, QString::fromUtf8(c.critere), withCote, &text),
+                          withCote ? c.with : c.without)
+                    << text.toStdString();
+            } catch (const RuntimeError &e) {
+                ADD_FAILURE() << text.toStdString() << ": " << e.what();
+            }
+        }
+    }
+}
+
+TEST_F(BuilderQueries, AllRowsAndApostrophesAndBracketedNames)
+{
+    DataControl data;
+    data.DatabaseName = path;
+    data.RecordSource = unfilteredQuery("MONNAIES");
+    data.Refresh();
+    EXPECT_EQ(column(*data.recordset(), "DIVERS"), QStringList({"R6", "R1", "R2", "R7", "R3", "R4", "R5"}));
+
+    EXPECT_EQ(rowsFor(2, "Contient", "D'OR", false), QStringList({"R1"}));
+    EXPECT_EQ(rowsFor(2, "Est Égal à", "ÉCU D'OR", true), QStringList({"R1"}));
+
+    CollectionFile(path).createTable("MES TIMBRES");
+    CollectionFile(path).appendRows("MES TIMBRES", {{"1", "Marianne", Value(), Value(), 0.5, "T1"}});
+    SelectionState s;
+    s.NomTable = "MES TIMBRES";
+    s.ConditionTri = "Commence par";
+    s.CritereTri = "MARI";
+    s.OperateurCote = " < ";
+    s.ValeurCote = 1e-5f;
+    QString text;
+    Recherche(s, "DESIGNATION", text);
+    EXPECT_EQ(column(*query(path, text), "DIVERS"), QStringList());
+    s.ValeurCote = 1e20f;
+    Recherche(s, "DESIGNATION", text);
+    EXPECT_EQ(column(*query(path, text), "DIVERS"), QStringList({"T1"})) << text.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+// The recordset as a keyset cursor: positions, deletion, additions and edits that reach
+// the file.
+#include "EngineFixture.h"
+
+using namespace carnelis;
+using namespace carnelis::test;
+
+namespace {
+
+class Keyset : public EngineFixture {
+protected:
+    void SetUp() override
+    {
+        Rows rows;
+        for (int i = 1; i <= 5; ++i)
+            rows.push_back({QString::number(i), QStringLiteral("Pièce %1").arg(i), Value(), Value(), i * 10.0, Value()});
+        path = makeCollection("MONNAIES", rows);
+    }
+    std::unique_ptr<Recordset> open() { return query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO"); }
+
+    static int errorOf(const std::function<void()> &f)
+    {
+        try {
+            f();
+        } catch (const RuntimeError &e) {
+            return e.number();
+        }
+        return 0;
+    }
+
+    QString path;
+};
+
+TEST_F(Keyset, DeleteThenMoveNextGoesToTheFollowingRow)
+{
+    auto rs = open();
+    rs->setAbsolutePosition(1);
+    rs->Delete();
+    EXPECT_EQ(rs->RecordCount(), 4);
+    EXPECT_EQ(rs->AbsolutePosition(), -1);
+    EXPECT_FALSE(rs->isEOF());
+    EXPECT_EQ(errorOf([&] { rs->Fields("NUMERO"); }), err::RecordDeleted);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("NUMERO"), Value("3"));
+    EXPECT_EQ(rs->AbsolutePosition(), 1);
+
+    // The last row: after its deletion MoveNext reaches the end.
+    rs->MoveLast();
+    rs->Delete();
+    rs->MoveNext();
+    EXPECT_TRUE(rs->isEOF());
+    EXPECT_EQ(errorOf([&] { rs->MoveNext(); }), err::NoCurrentRecord);
+
+    EXPECT_EQ(column(*open(), "NUMERO"), QStringList({"1", "3", "4"}));
+}
+
+TEST_F(Keyset, APositionOutOfRangeIsRefusedAndTheCurrentRowStays)
+{
+    auto rs = open();
+    rs->setAbsolutePosition(3);
+    for (int bad : {-1, 5, 1000}) {
+        EXPECT_EQ(errorOf([&] { rs->setAbsolutePosition(bad); }), err::InvalidPosition) << bad;
+        EXPECT_EQ(rs->AbsolutePosition(), 3);
+    }
+    auto empty = query(path, "SELECT * FROM MONNAIES WHERE NUMERO = ('none')");
+    EXPECT_EQ(empty->RecordCount(), 0);
+    EXPECT_EQ(empty->AbsolutePosition(), -1);
+    EXPECT_TRUE(empty->isEOF());
+    EXPECT_EQ(errorOf([&] { empty->setAbsolutePosition(0); }), err::InvalidPosition);
+    EXPECT_EQ(errorOf([&] { empty->MoveLast(); }), err::NoCurrentRecord);
+    EXPECT_EQ(errorOf([&] { empty->Fields("COTE"); }), err::NoCurrentRecord);
+}
+
+TEST_F(Keyset, ANewRowGoesAtTheEndOfTheKeysetAndIntoTheFile)
+{
+    auto rs = open();
+    rs->setAbsolutePosition(2);
+    rs->AddNew();
+    rs->setField("numero", "0");
+    rs->setField("COTE", "12.5");
+    rs->Update();
+    EXPECT_EQ(rs->RecordCount(), 6);
+    EXPECT_EQ(rs->AbsolutePosition(), 2);
+    EXPECT_EQ(rs->valueAt(5, 0), Value("0"));
+    EXPECT_EQ(rs->valueAt(5, 4), Value(12.5));
+    // Ordered again, the new row takes its natural place.
+    EXPECT_EQ(column(*open(), "NUMERO"), QStringList({"0", "1", "2", "3", "4", "5"}));
+}
+
+TEST_F(Keyset, AnEditIsOnDiskOnceTheRowIsLeft)
+{
+    {
+        auto rs = open();
+        rs->Edit();
+        rs->setField("Designation", "Louis d'or");
+        EXPECT_EQ(rs->Fields("DESIGNATION"), Value("Louis d'or"));
+        rs->MoveNext(); // leaving the row stores it
+        rs->Edit();
+        rs->setField("DESIGNATION", "jamais écrit");
+        rs->CancelUpdate();
+        database_->Close();
+    }
+    auto again = open();
+    EXPECT_EQ(column(*again, "DESIGNATION"), QStringList({"Louis d'or", "Pièce 2", "Pièce 3", "Pièce 4", "Pièce 5"}));
+}
+
+TEST_F(Keyset, AValueThatDoesNotFitIsRefusedBeforeAnythingIsWritten)
+{
+    auto rs = open();
+    rs->Edit();
+    EXPECT_EQ(errorOf([&] { rs->setField("COTE", "douze"); }), err::TypeMismatch);
+    EXPECT_EQ(errorOf([&] { rs->setField("PRIX", 1.0); }), err::ItemNotFound);
+    rs->setField("COTE", "");
+    rs->setField("NUMERO", 7.0);
+    rs->Update();
+    auto stored = query(path, "SELECT * FROM MONNAIES WHERE NUMERO = ('7')");
+    ASSERT_EQ(stored->RecordCount(), 1);
+    EXPECT_TRUE(stored->Fields("COTE").isNull());
+    EXPECT_EQ(errorOf([&] { rs->setField("COTE", 1.0); }), err::NoEditInProgress);
+}
+
+TEST_F(Keyset, ARowRemovedByAnotherProgramReadsAsNull)
+{
+    auto rs = open();
+    rawSql(path, "DELETE FROM MONNAIES WHERE NUMERO = '2'");
+    EXPECT_EQ(rs->RecordCount(), 5);
+    EXPECT_TRUE(rs->valueAt(1, 0).isNull());
+    rs->setAbsolutePosition(1);
+    rs->Edit();
+    rs->setField("DESIGNATION", "x");
+    EXPECT_EQ(errorOf([&] { rs->Update(); }), err::RecordDeleted);
+}
+
+TEST_F(Keyset, RowsAreReadByPagesOnlyWhenLookedAt)
+{
+    Rows rows;
+    for (int i = 0; i < 1000; ++i)
+        rows.push_back({QString::number(i), Value(), Value(), Value(), Value(), Value()});
+    const QString big = makeCollection("GRAND", rows, "GRAND.MDB");
+    auto rs = query(big, "SELECT * FROM GRAND ORDER BY NUMERO");
+    EXPECT_EQ(rs->RecordCount(), 1000);
+    EXPECT_EQ(rs->pagesFetched(), 0);
+    EXPECT_EQ(rs->valueAt(999, 0), Value("999"));
+    EXPECT_EQ(rs->valueAt(500, 0), Value("500"));
+    EXPECT_EQ(rs->valueAt(501, 0), Value("501"));
+    EXPECT_EQ(rs->pagesFetched(), 2);
+}
+
+} // namespace

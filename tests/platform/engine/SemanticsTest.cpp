@@ -1,0 +1,195 @@
+// What each part of a query means: Null, text comparison, natural order, the functions,
+// numbers met by texts.
+#include "EngineFixture.h"
+#include "JetFunctions.h"
+#include "Sqlite.h"
+
+using namespace carnelis;
+using namespace carnelis::test;
+
+namespace {
+
+// The SQL functions exactly as the translated queries call them.
+class Functions : public ::testing::Test {
+protected:
+    Connection connection{QStringLiteral(":memory:"), Connection::Mode::Create};
+    void SetUp() override { registerJetFunctions(connection); }
+
+    Value call(const char *sql, const std::vector<Value> &args)
+    {
+        Statement s(connection, sql);
+        for (size_t i = 0; i < args.size(); ++i)
+            s.bind(int(i) + 1, args[i]);
+        EXPECT_TRUE(s.step());
+        return s.value(0);
+    }
+};
+
+TEST_F(Functions, ValReadsByTheBasicRulesAndKeepsNull)
+{
+    const std::vector<std::pair<Value, Value>> cases = {
+        {"  1 2 3", 123.0}, {"12,5", 12.0}, {"1E3", 1000.0}, {"1D2", 100.0}, {"&H10", 16.0},
+        {"-.5", -0.5},      {"abc", 0.0},   {Value(), Value()}, {42.0, 42.0}, {"", 0.0}};
+    for (const auto &[in, out] : cases)
+        EXPECT_EQ(call("SELECT jet_val(?1)", {in}), out) << in.toDisplayText(QLocale::c()).toStdString();
+}
+
+TEST_F(Functions, InstrIgnoresCaseKeepsAccentsAndCountsFromOne)
+{
+    const struct {
+        Value haystack, needle, position;
+    } cases[] = {
+        {"Franc suisse", "SUISSE", 7.0}, {"Écu", "écu", 1.0},     {"Ecu", "ÉCU", 0.0},  {"abc", "", 1.0},
+        {"abc", "d", 0.0},               {Value(), "a", Value()}, {"a", Value(), Value()}, {12.5, "2.5", 2.0},
+        {"éléphant", "PH", 4.0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(call("SELECT jet_instr(?1, ?2)", {c.haystack, c.needle}), c.position)
+            << c.haystack.toDisplayText(QLocale::c()).toStdString();
+    EXPECT_EQ(call("SELECT jet_instr(?1, ?2, ?3)", {3.0, "abcabc", "A"}), Value(4.0));
+}
+
+TEST_F(Functions, LeftAndRightTakeTextsNumbersAndNull)
+{
+    const struct {
+        Value in;
+        int n;
+        Value left, right;
+    } cases[] = {
+        {"Écu d'or", 3, "Écu", "'or"}, {"ab", 5, "ab", "ab"},     {"abc", 0, "", ""},
+        {150.0, 2, "15", "50"},        {12.5, 3, "12.", "2.5"},  {Value(), 2, Value(), Value()},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(call("SELECT jet_left(?1, ?2)", {c.in, double(c.n)}), c.left) << c.n;
+        EXPECT_EQ(call("SELECT jet_right(?1, ?2)", {c.in, double(c.n)}), c.right) << c.n;
+    }
+    EXPECT_THROW(call("SELECT jet_left(?1, ?2)", {"abc", -1.0}), RuntimeError);
+}
+
+class Semantics : public EngineFixture {
+protected:
+    // Runs the condition on a table of the given DESIGNATION values; answers which
+    // values matched, in table order.
+    QStringList matching(const std::vector<Value> &designations, const QString &where)
+    {
+        Rows rows;
+        int n = 0;
+        for (const Value &d : designations)
+            rows.push_back({QString::number(++n), d, Value(), Value(), Value(), Value()});
+        const QString path = makeCollection(QStringLiteral("T%1").arg(++tables_), rows);
+        auto rs = query(path, QStringLiteral("SELECT * FROM T%1 WHERE %2").arg(tables_).arg(where));
+        QStringList out;
+        for (int i = 0; i < rs->RecordCount(); ++i) {
+            const Value v = rs->valueAt(i, 1);
+            out << (v.isNull() ? QStringLiteral("<Null>") : u'[' + v.text() + u']');
+        }
+        return out;
+    }
+    int tables_ = 0;
+};
+
+TEST_F(Semantics, NullIsAMissingValueNotAnEmptyText)
+{
+    const std::vector<Value> values = {Value(), "", " ", "A"};
+    const struct {
+        const char *where;
+        QStringList expected;
+    } cases[] = {
+        {"DESIGNATION = Null", {"<Null>"}},
+        {"DESIGNATION <> Null", {"[]", "[ ]", "[A]"}},
+        {"DESIGNATION = ('')", {"[]", "[ ]"}},
+        {"DESIGNATION <> ('A')", {"[]", "[ ]"}},
+        {"DESIGNATION = Null OR DESIGNATION = (' ')", {"<Null>", "[]", "[ ]"}},
+        {"NOT DESIGNATION = ('A')", {"[]", "[ ]"}},
+        {"DESIGNATION > Null", {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(matching(values, c.where), c.expected) << c.where;
+}
+
+TEST_F(Semantics, TextsCompareWithoutCaseOrTrailingBlanksButWithAccents)
+{
+    const std::vector<Value> values = {"ECU", "écu  ", "Ecu", "Écu", "ezra", "f", "e"};
+    const struct {
+        const char *where;
+        QStringList expected;
+    } cases[] = {
+        {"DESIGNATION = ('ecu')", {"[ECU]", "[Ecu]"}},
+        {"DESIGNATION = ('ÉCU')", {"[écu  ]", "[Écu]"}},
+        // An accented letter sorts right after its base letter: é comes after every e word.
+        {"DESIGNATION > ('EZZZ')", {"[écu  ]", "[Écu]", "[f]"}},
+        {"DESIGNATION < ('ECV')", {"[ECU]", "[Ecu]", "[e]"}},
+        {"Left(DESIGNATION, 1) = ('É')", {"[écu  ]", "[Écu]"}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(matching(values, c.where), c.expected) << c.where;
+}
+
+TEST_F(Semantics, OrderByOnTextIsNatural)
+{
+    const QStringList numbers = {"A10", "100", "Élan", "2", "elan", "10", "A2", "1", "B"};
+    Rows rows;
+    for (const QString &n : numbers)
+        rows.push_back({n, Value(), Value(), Value(), Value(), Value()});
+    rows.push_back({Value(), Value(), Value(), Value(), Value(), Value()});
+    const QString path = makeCollection("T", rows);
+    auto rs = query(path, "SELECT * FROM T ORDER BY NUMERO");
+    EXPECT_EQ(column(*rs, "NUMERO"), QStringList({"", "1", "2", "10", "100", "A2", "A10", "B", "elan", "Élan"}));
+    rs = query(path, "select * from t order by numero desc");
+    EXPECT_EQ(column(*rs, "NUMERO").first(), QStringLiteral("Élan"));
+}
+
+TEST_F(Semantics, ANumberMeetsATextOnlyWhenTheTextIsANumber)
+{
+    const QString path = makeCollection("T", {{"12", Value(), Value(), Value(), 12.5, Value()},
+                                              {"7", Value(), Value(), Value(), 150.0, Value()}});
+    const struct {
+        const char *where;
+        QStringList numeros;
+    } cases[] = {
+        {"COTE = '12.5'", {"12"}},   {"COTE > ' 100 '", {"7"}}, {"NUMERO = 12", {"12"}},
+        {"NUMERO < 10", {"7"}},      {"Val(NUMERO) = 7", {"7"}}, {"INSTR(COTE, '.5') = 3", {"12"}},
+        {"COTE > Val('1E2')", {"7"}}, {"COTE = -(-12.5)", {"12"}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(column(*query(path, QStringLiteral("SELECT * FROM T WHERE ") + c.where), "NUMERO"), c.numeros)
+            << c.where;
+
+    for (const char *where : {"COTE = 'abc'", "COTE = ('12,5')"}) {
+        try {
+            query(path, QStringLiteral("SELECT * FROM T WHERE ") + where);
+            ADD_FAILURE() << where;
+        } catch (const RuntimeError &e) {
+            EXPECT_EQ(e.number(), err::TypeMismatch) << where;
+        }
+    }
+}
+
+TEST_F(Semantics, ATextSlippedIntoANumberColumnIsATypeMismatchNotAWrongRow)
+{
+    const QString path = makeCollection("T", {{"1", Value(), Value(), Value(), 12.5, Value()}});
+    rawSql(path, "INSERT INTO T (NUMERO, COTE) VALUES ('2', 'douze'), ('3', ' 40 ')");
+    try {
+        query(path, "SELECT * FROM T WHERE T.COTE  > 10 ORDER BY NUMERO");
+        ADD_FAILURE() << "a text in COTE compared with a number";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(e.number(), err::TypeMismatch);
+    }
+    // A text that reads as a number compares as that number.
+    rawSql(path, "DELETE FROM T WHERE NUMERO = '2'");
+    EXPECT_EQ(column(*query(path, "SELECT * FROM T WHERE T.COTE  > 20 ORDER BY NUMERO"), "NUMERO"),
+              QStringList({"3"}));
+}
+
+TEST(ValueText, NumbersInTheirPlainShortestFormWithTheLocaleSeparator)
+{
+    const QLocale french(QLocale::French, QLocale::France);
+    EXPECT_EQ(Value(12.5).toDisplayText(french), "12,5");
+    EXPECT_EQ(Value(150.0).toDisplayText(french), "150");
+    EXPECT_EQ(Value(1234567.25).toDisplayText(french), "1234567,25");
+    EXPECT_EQ(Value(-0.5).toDisplayText(QLocale::c()), "-0.5");
+    EXPECT_EQ(Value().toDisplayText(french), "");
+    EXPECT_EQ(Value("l'écu").toDisplayText(french), "l'écu");
+}
+
+} // namespace
