@@ -4,10 +4,13 @@
 #include "DataGrid.h"
 #include "DeletionPrompt.h"
 #include "DialogServices.h"
+#include "Impression.h"
 #include "JumpPositions.h"
 #include "KeyPreview.h"
+#include "Printer.h"
 #include "RecordsetModel.h"
 #include "Recherche.h"
+#include "ReportProgressDialog.h"
 #include "SelectionState.h"
 
 #include <QAction>
@@ -88,7 +91,14 @@ void FRMGRID::Form_Load()
 
 void FRMGRID::Imprimer_Click()
 {
-    guarded(ctx_.dialogs, [] {});
+    guarded(ctx_.dialogs, [this] {
+        DBGrid1->storePending();
+        ReportProgressDialog progress(this);
+        if (Impression(Printer(), ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
+            DBGrid1->setRecordset(Data1.recordset());
+        else
+            DBGrid1->followRecordset();
+    });
 }
 
 void FRMGRID::jumpTo(int32_t position)

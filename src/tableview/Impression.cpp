@@ -46,22 +46,25 @@ private:
 };
 } // namespace
 
-void Impression::run(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour,
+bool Impression::run(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour,
                      int16_t &ImpressionFaite)
 {
+    bool reloaded = false;
     try {
         rowsOf(Data1).setAbsolutePosition(0);
         if (ImpressionFaite) {
             ImpressionFaite = False;
             printer_.EndDoc();
+            reloaded = true;
             Data1.Refresh();
-            return;
+            return reloaded;
         }
         if (!print(Data1, selection, DateDuJour)) {
             printer_.KillDoc(); // cancelled: nothing of it comes out
-            return;
+            return reloaded;
         }
         printer_.EndDoc();
+        reloaded = true;
         Data1.Refresh();
         ImpressionFaite = True;
     } catch (const RuntimeError &e) {
@@ -73,6 +76,7 @@ void Impression::run(DataControl &Data1, const SelectionState &selection, const 
     } catch (const std::exception &) {
         printer_.KillDoc();
     }
+    return reloaded;
 }
 
 bool Impression::print(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour)

@@ -24,8 +24,9 @@ public:
 
     // The whole handler, under its own trap: a printer that does not answer or has no
     // paper gets its message, any other failure ends the run quietly. A failed or
-    // cancelled run leaves nothing half printed and ImpressionFaite as it was.
-    void run(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour,
+    // cancelled run leaves nothing half printed and ImpressionFaite as it was. Returns
+    // true when Data1 was reloaded, so that its former recordset is gone.
+    bool run(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour,
              int16_t &ImpressionFaite);
 
 private:

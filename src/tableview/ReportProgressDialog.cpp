@@ -11,6 +11,8 @@ constexpr qint64 ShowAfterMs = 1000;
 constexpr qint64 UpdateEveryMs = 100;
 } // namespace
 
+ReportProgressDialog::ReportProgressDialog(QWidget *parent) : parent_(parent) {}
+
 ReportProgressDialog::~ReportProgressDialog() = default;
 
 void ReportProgressDialog::begin(int total)

@@ -15,7 +15,7 @@ namespace carnelis {
 // the run to stop.
 class ReportProgressDialog : public ReportProgress {
 public:
-    explicit ReportProgressDialog(QWidget *parent) : parent_(parent) {}
+    explicit ReportProgressDialog(QWidget *parent);
     ~ReportProgressDialog() override;
 
     void begin(int total) override;

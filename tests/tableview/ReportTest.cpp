@@ -1,3 +1,4 @@
+#include "CollectionFile.h"
 #include "Engine.h"
 #include "Impression.h"
 #include "PdfPrinter.h"
@@ -9,7 +10,6 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <memory>
 
@@ -30,33 +30,19 @@ Row numbered(int i, const Value &divers = "r")
 // one more column RANG that keeps the order the rows were given in.
 void writeCollection(const QString &path, const std::vector<Row> &rows, const char *numeroType = "TEXT")
 {
-    sqlite3 *raw = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-    std::unique_ptr<sqlite3, int (*)(sqlite3 *)> db(raw, sqlite3_close);
-    const QByteArray create = QByteArray("CREATE TABLE T (NUMERO ") + numeroType +
-                              ", DESIGNATION TEXT, COULEUR TEXT, ETAT TEXT, COTE REAL, DIVERS TEXT, RANG INTEGER)";
-    ASSERT_EQ(sqlite3_exec(db.get(), create.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db.get(), "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_stmt *rawStmt = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db.get(), "INSERT INTO T VALUES (?,?,?,?,?,?,?)", -1, &rawStmt, nullptr), SQLITE_OK);
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> insert(rawStmt, sqlite3_finalize);
-    int rang = 0;
-    for (const Row &row : rows) {
-        sqlite3_bind_int(insert.get(), 7, ++rang);
-        const Value *values[] = {&row.numero, &row.designation, &row.couleur, &row.etat, &row.cote, &row.divers};
-        for (int i = 0; i < 6; ++i) {
-            const Value &v = *values[i];
-            if (v.isNumber())
-                sqlite3_bind_double(insert.get(), i + 1, v.number());
-            else if (v.isText())
-                sqlite3_bind_text16(insert.get(), i + 1, v.text().utf16(), int(v.text().size() * 2), SQLITE_TRANSIENT);
-            else
-                sqlite3_bind_null(insert.get(), i + 1);
-        }
-        ASSERT_EQ(sqlite3_step(insert.get()), SQLITE_DONE);
-        sqlite3_reset(insert.get());
-    }
-    ASSERT_EQ(sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    CollectionFile file(path);
+    file.createTable("T", {{"NUMERO", numeroType},
+                           {"DESIGNATION", "TEXT"},
+                           {"COULEUR", "TEXT"},
+                           {"ETAT", "TEXT"},
+                           {"COTE", "REAL"},
+                           {"DIVERS", "TEXT"},
+                           {"RANG", "INTEGER"}});
+    std::vector<std::vector<Value>> values;
+    for (const Row &row : rows)
+        values.push_back({row.numero, row.designation, row.couleur, row.etat, row.cote, row.divers,
+                          int(values.size()) + 1});
+    file.appendRows("T", values);
 }
 
 // A printed line from the pieces placed at their columns.
