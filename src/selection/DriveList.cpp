@@ -40,7 +40,9 @@ QStringList DriveList::discoverDrives()
                 volumes << root;
     }
     volumes.sort(Qt::CaseInsensitive);
-    return drives + volumes;
+    drives += volumes;
+    drives.removeDuplicates(); // a home folder that is the root itself
+    return drives;
 }
 
 void DriveList::setDrives(const QStringList &drives)
