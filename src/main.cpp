@@ -1,17 +1,10 @@
 // CARNELIS starts on its main window; everything else is reached from its menu bar.
 #include "CARNELIS.h"
+#include "FRMGRID.h"
 #include "Forms.h"
+#include "FrmUnite.h"
 #include "QtDialogServices.h"
 #include "SelectionState.h"
-
-#if __has_include("FrmUnite.h")
-#include "FrmUnite.h"
-#define CARNELIS_HAS_CHOOSER 1
-#endif
-#if __has_include("FRMGRID.h")
-#include "FRMGRID.h"
-#define CARNELIS_HAS_GRID 1
-#endif
 
 #include <QApplication>
 #include <memory>
@@ -32,12 +25,8 @@ int main(int argc, char *argv[])
     AppContext ctx{selection, dialogs, carnelisSlot, chooserSlot, gridSlot};
 
     carnelisSlot.setFactory([&ctx] { return std::make_unique<CARNELIS>(ctx); });
-#ifdef CARNELIS_HAS_CHOOSER
     chooserSlot.setFactory([&ctx] { return std::make_unique<FrmUnite>(ctx); });
-#endif
-#ifdef CARNELIS_HAS_GRID
     gridSlot.setFactory([&ctx] { return std::make_unique<FRMGRID>(ctx); });
-#endif
 
     guarded(dialogs, [&] { carnelisSlot.Show(); });
     if (!carnelisSlot.isLoaded())

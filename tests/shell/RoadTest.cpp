@@ -1,0 +1,171 @@
+// The whole road a collector takes: the main window, the database entry, the chooser,
+// a file, a table, a column, a condition with its word, a comparison of COTE with a
+// number, Open, the grid with its rows and its summary, Escape, and back in the chooser
+// with every choice still there.
+#include "CARNELIS.h"
+#include "CollectionFile.h"
+#include "DataGrid.h"
+#include "FRMGRID.h"
+#include "FrmUnite.h"
+#include "RecordsetModel.h"
+#include "ScriptedDialogs.h"
+#include "SelectionState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace carnelis;
+
+namespace {
+
+Value text(const char *s) { return Value(QString::fromUtf8(s)); }
+
+// A small collection whose answer to the road's question is known row by row: the
+// designations that contain MARIANNE whatever their case, with a COTE above 5, in the
+// natural order of their numbers (9 before 10).
+void makeCollection(const QString &path)
+{
+    CollectionFile file(path);
+    file.createTable(QStringLiteral("Timbres"));
+    file.appendRows(QStringLiteral("Timbres"), {
+        {text("1"), text("Marianne de Gandon"), text("15 F rouge"), text("Neuf"), Value(2.5), text("")},
+        {text("2"), text("Cérès"), text("1 F vert"), text("Oblitéré"), Value(12.0), Value()},
+        {text("10"), text("Marianne de Muller"), text("20 F bleu"), text("Neuf"), Value(8.0), text("coin daté")},
+        {text("100"), text("Semeuse camée"), text("10 c rouge"), text("TB"), Value(40.0), Value()},
+        {text("11"), text("MARIANNE d'Alger"), text("1 F 50"), text("Neuf"), Value(6.5), text("")},
+        {text("9"), text("Marianne de Béquet"), text("0,50 F"), text("TTB"), Value(5.5), Value()},
+        {text("20"), text("Marianne du Bicentenaire"), text("2 F 20"), text("Neuf"), Value(3.0), Value()},
+        {text("3"), text("Sabine de Gandon"), text("1 F 20"), text("Oblitéré"), Value(9.0), Value()},
+    });
+    file.createTable(QStringLiteral("Monnaies"));
+}
+
+class RoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        makeCollection(folder.filePath(QStringLiteral("COLLECTION.MDB")));
+        previousFolder = QDir::currentPath();
+        // The chooser opens on the folder the program was started from.
+        QDir::setCurrent(folder.path());
+        carnelisSlot.setFactory([this] { return std::make_unique<CARNELIS>(ctx); });
+        chooserSlot.setFactory([this] { return std::make_unique<FrmUnite>(ctx); });
+        gridSlot.setFactory([this] { return std::make_unique<FRMGRID>(ctx); });
+    }
+    void TearDown() override
+    {
+        gridSlot.Unload();
+        chooserSlot.Unload();
+        carnelisSlot.Unload();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QDir::setCurrent(previousFolder);
+        EXPECT_EQ(dialogs.unusedAnswers(), 0);
+    }
+
+    template <typename T> T *in(FormSlot &slot, const QString &name)
+    {
+        EXPECT_TRUE(slot.isLoaded()) << name.toStdString();
+        if (!slot.isLoaded())
+            return nullptr;
+        T *found = slot.get()->widget()->findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    // A click on the entry of a list box that reads `entry`, as the user makes it.
+    void clickEntry(QListWidget *list, const QString &entry)
+    {
+        const QList<QListWidgetItem *> items = list->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << entry.toStdString();
+        list->scrollToItem(items.front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.front()).center());
+    }
+    void click(QAbstractButton *button)
+    {
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+
+    QTemporaryDir folder;
+    QString previousFolder;
+    ScriptedDialogs dialogs;
+    SelectionState selection;
+    FormSlot carnelisSlot, chooserSlot, gridSlot;
+    AppContext ctx{selection, dialogs, carnelisSlot, chooserSlot, gridSlot};
+};
+
+TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
+{
+    carnelisSlot.Show();
+    in<QAction>(carnelisSlot, QStringLiteral("Base"))->trigger();
+    ASSERT_TRUE(chooserSlot.isLoaded());
+    ASSERT_TRUE(chooserSlot.get()->widget()->isVisible());
+
+    auto *files = in<QListWidget>(chooserSlot, QStringLiteral("File1"));
+    auto *tables = in<QListWidget>(chooserSlot, QStringLiteral("List1"));
+    ASSERT_TRUE(files && tables);
+    clickEntry(files, QStringLiteral("COLLECTION.MDB"));
+    ASSERT_EQ(tables->count(), 2);
+    clickEntry(tables, QStringLiteral("TIMBRES"));
+
+    click(in<QRadioButton>(chooserSlot, QStringLiteral("Option1_2"))); // " DÉSIGNATION"
+    dialogs.answerInput(QStringLiteral("marianne"));
+    click(in<QRadioButton>(chooserSlot, QStringLiteral("Option2_6"))); // "Contient"
+    dialogs.answerInput(QStringLiteral("5"));
+    click(in<QRadioButton>(chooserSlot, QStringLiteral("Option3_1"))); // "  >  que"
+    click(in<QPushButton>(chooserSlot, QStringLiteral("CmdOuvrir")));
+
+    ASSERT_TRUE(gridSlot.isLoaded()) << "the table view did not open";
+    auto &view = dynamic_cast<FRMGRID &>(*gridSlot.get());
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(view.windowTitle(), QStringLiteral(" Table Sélectionnée TIMBRES issue de COLLECTION.MDB"));
+    EXPECT_EQ(view.Label1->text(), QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  3"));
+    QStringList numbers;
+    const RecordsetModel *rows = view.DBGrid1->model();
+    for (int row = 0; row < 3 && row < rows->rowCount(); ++row)
+        numbers << rows->data(rows->index(row, 0)).toString();
+    EXPECT_EQ(numbers, (QStringList{"9", "10", "11"}));
+    EXPECT_TRUE(dialogs.boxes().empty());
+    if (const QByteArray shots = qgetenv("CARNELIS_SHOTS"); !shots.isEmpty()) {
+        chooserSlot.get()->widget()->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/chooser.png"));
+        view.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/grid.png"));
+    }
+
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == &view ? focus : view.DBGrid1->table(), Qt::Key_Escape);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_FALSE(gridSlot.isLoaded());
+    ASSERT_TRUE(chooserSlot.isLoaded());
+    EXPECT_TRUE(chooserSlot.get()->widget()->isVisible());
+    EXPECT_TRUE(carnelisSlot.get()->widget()->isVisible());
+    EXPECT_EQ(tables->count(), 2);
+    EXPECT_EQ(files->currentItem() ? files->currentItem()->text() : QString(), QStringLiteral("COLLECTION.MDB"));
+    EXPECT_TRUE(in<QRadioButton>(chooserSlot, QStringLiteral("Option1_2"))->isChecked());
+    EXPECT_TRUE(in<QRadioButton>(chooserSlot, QStringLiteral("Option2_6"))->isChecked());
+    EXPECT_TRUE(in<QRadioButton>(chooserSlot, QStringLiteral("Option3_1"))->isChecked());
+    EXPECT_EQ(selection.NomTable, QStringLiteral("TIMBRES"));
+    EXPECT_EQ(selection.ColonneTri, std::optional<int16_t>(2));
+    EXPECT_EQ(selection.ConditionTri, QStringLiteral("Contient"));
+    EXPECT_EQ(selection.CritereTri, QStringLiteral("MARIANNE"));
+    EXPECT_EQ(selection.OperateurCote, QStringLiteral(" > "));
+    EXPECT_EQ(selection.ValeurCote, 5.0f);
+
+    // The pointer went where each window puts it, and nothing asked anything unexpected.
+    std::vector<DialogCall> pointer;
+    for (const DialogCall &call : dialogs.transcript())
+        if (call.kind == DialogCall::Kind::SetCursorPos)
+            pointer.push_back(call);
+    EXPECT_EQ(pointer, (std::vector<DialogCall>{DialogCall::cursor(180, 118), DialogCall::cursor(330, 140),
+                                                DialogCall::cursor(740, 35)}));
+}
+
+} // namespace
