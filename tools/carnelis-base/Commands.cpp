@@ -1,0 +1,234 @@
+#include "Commands.h"
+
+#include "CollectionFile.h"
+#include "CriteriaInput.h"
+#include "Engine.h"
+#include "JetText.h"
+#include "Recherche.h"
+#include "SampleCollection.h"
+#include "SelectionState.h"
+
+#include <QTextStream>
+#include <functional>
+#include <map>
+
+namespace carnelis {
+
+namespace {
+
+const char *const helpText =
+    "carnelis-base : le compagnon en ligne de commande de CARNELIS.\n"
+    "\n"
+    "Utilisation :\n"
+    "  carnelis-base exemple FICHIER.MDB\n"
+    "      crée la collection d'exemple (TIMBRES, MONNAIES, OBJETS et ADRESSES).\n"
+    "  carnelis-base nouvelle FICHIER.MDB TABLE\n"
+    "      ajoute une table de collection vide (crée le fichier au besoin).\n"
+    "  carnelis-base tables FICHIER.MDB\n"
+    "      une ligne par table : le nom, une tabulation, les attributs en décimal.\n"
+    "  carnelis-base requete FICHIER.MDB \"TEXTE\"\n"
+    "      exécute une requête et affiche une ligne d'en-tête puis une ligne par\n"
+    "      enregistrement, valeurs séparées par des tabulations, Null écrit \\N.\n"
+    "  carnelis-base filtre FICHIER.MDB TABLE [--colonne 0…6] [--condition \"Contient\"]\n"
+    "      [--critere TEXTE] [--cote \"=\" | \">\" | \"<\"] [--valeur NOMBRE] [--requete-seule]\n"
+    "      applique le filtre du sélecteur ; avec --requete-seule, n'affiche que la\n"
+    "      requête composée.\n"
+    "      Colonnes : 0 TOUT, 1 NUMÉRO, 2 DÉSIGNATION, 3 VALEUR - COULEUR, 4 ÉTAT,\n"
+    "      5 COTE, 6 REMARQUE.\n"
+    "      Conditions : \"Est Égal à\", \"Est plus Grand que\", \"Est plus Petit que\",\n"
+    "      \"Est Différent de\", \"Est Vide\", \"N'est pas Vide\", \"Contient\",\n"
+    "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n"
+    "  carnelis-base --help\n"
+    "      affiche cette aide.\n"
+    "\n"
+    "Code de sortie : 0 réussi, 1 erreur du moteur (numéro et texte sur la sortie\n"
+    "d'erreur), 2 ligne de commande incorrecte.\n";
+
+struct UsageError {
+    QString text;
+};
+
+QString escaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'\t')
+            out += QStringLiteral("\\t");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString cell(const Value &v)
+{
+    if (v.isNull())
+        return QStringLiteral("\\N");
+    if (v.isNumber())
+        return shortestNumberText(v.number());
+    return escaped(v.text());
+}
+
+void expectArgs(const QStringList &args, int count)
+{
+    if (args.size() != count)
+        throw UsageError{QStringLiteral("nombre d'arguments incorrect pour « %1 ».").arg(args.value(0))};
+}
+
+int exemple(const QStringList &args, QTextStream &out)
+{
+    expectArgs(args, 2);
+    writeSampleCollection(args[1]);
+    out << "Collection d'exemple créée : " << args[1] << '\n';
+    return 0;
+}
+
+int nouvelle(const QStringList &args, QTextStream &out)
+{
+    expectArgs(args, 3);
+    CollectionFile file(args[1]);
+    file.createTable(args[2]);
+    out << "Table " << args[2] << " créée dans " << args[1] << '\n';
+    return 0;
+}
+
+int tables(const QStringList &args, QTextStream &out)
+{
+    expectArgs(args, 2);
+    auto db = DBEngine::OpenDatabase(args[1]);
+    for (const TableDef &t : db->TableDefs())
+        out << t.Name << '\t' << t.Attributes << '\n';
+    return 0;
+}
+
+int requete(const QStringList &args, QTextStream &out)
+{
+    expectArgs(args, 3);
+    auto db = DBEngine::OpenDatabase(args[1]);
+    auto rs = db->OpenRecordset(args[2]);
+    printRows(*rs, out);
+    return 0;
+}
+
+// The operator as the COTE buttons of the chooser store it.
+QString coteOperator(const QString &sign)
+{
+    if (sign == QLatin1String("=") || sign == QLatin1String(">") || sign == QLatin1String("<"))
+        return u' ' + sign + u' ';
+    throw UsageError{QStringLiteral("--cote attend \"=\", \">\" ou \"<\", pas « %1 ».").arg(sign)};
+}
+
+int filtre(const QStringList &args, QTextStream &out)
+{
+    if (args.size() < 3)
+        throw UsageError{QStringLiteral("filtre attend un fichier et une table.")};
+    SelectionState selection;
+    selection.NomTable = args[2].toUpper(); // the chooser lists its tables upper-cased
+    int16_t colonne = 0;
+    bool queryOnly = false;
+    bool critereGiven = false;
+    for (int i = 3; i < args.size(); ++i) {
+        const QString &option = args[i];
+        if (option == QLatin1String("--requete-seule")) {
+            queryOnly = true;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            throw UsageError{QStringLiteral("l'option « %1 » attend une valeur.").arg(option)};
+        const QString value = args[++i];
+        if (option == QLatin1String("--colonne")) {
+            bool ok = false;
+            const int c = value.toInt(&ok);
+            if (!ok || c < 0 || c > 6)
+                throw UsageError{QStringLiteral("--colonne attend un nombre de 0 à 6.")};
+            colonne = int16_t(c);
+        } else if (option == QLatin1String("--condition")) {
+            selection.ConditionTri = value;
+        } else if (option == QLatin1String("--critere")) {
+            selection.CritereTri = criterionFromTyped(value);
+            critereGiven = true;
+        } else if (option == QLatin1String("--cote")) {
+            selection.OperateurCote = coteOperator(value);
+        } else if (option == QLatin1String("--valeur")) {
+            selection.ValeurCote = coteValueFromTyped(value);
+        } else {
+            throw UsageError{QStringLiteral("option inconnue « %1 ».").arg(option)};
+        }
+    }
+    selection.ColonneTri = colonne;
+    // The two emptiness tests store a single blank, as the criteria panel does.
+    if (!critereGiven && (selection.ConditionTri == QStringLiteral("Est Vide") ||
+                          selection.ConditionTri == QStringLiteral("N'est pas Vide")))
+        selection.CritereTri = QStringLiteral(" ");
+
+    QString texteRequete;
+    if (colonne == 0) {
+        texteRequete = unfilteredQuery(selection.NomTable);
+    } else {
+        if (selection.ConditionTri.isEmpty())
+            throw UsageError{QStringLiteral("--colonne %1 demande une --condition.").arg(colonne)};
+        Recherche(selection, columnNameFor(colonne), texteRequete);
+        if (texteRequete.isEmpty())
+            throw UsageError{QStringLiteral("condition inconnue « %1 ».").arg(selection.ConditionTri)};
+    }
+    if (queryOnly) {
+        out << texteRequete << '\n';
+        return 0;
+    }
+    DataControl data;
+    data.DatabaseName = args[1];
+    data.RecordSource = texteRequete;
+    data.Refresh();
+    printRows(*data.recordset(), out);
+    return 0;
+}
+
+} // namespace
+
+void printRows(Recordset &rs, QTextStream &out)
+{
+    QStringList header;
+    for (const QString &name : rs.columnNames())
+        header << escaped(name);
+    out << header.join(u'\t') << '\n';
+    const int columns = int(rs.columnNames().size());
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < columns; ++c)
+            cells << cell(rs.valueAt(row, c));
+        out << cells.join(u'\t') << '\n';
+    }
+}
+
+int runCommand(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    using Command = std::function<int(const QStringList &, QTextStream &)>;
+    static const std::map<QString, Command> commands = {
+        {"exemple", exemple}, {"nouvelle", nouvelle}, {"tables", tables}, {"requete", requete}, {"filtre", filtre}};
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
+        args[0] == QLatin1String("aide")) {
+        (args.isEmpty() ? err : out) << QString::fromUtf8(helpText);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const auto it = commands.find(args[0]);
+    try {
+        if (it == commands.end())
+            throw UsageError{QStringLiteral("commande inconnue « %1 ».").arg(args[0])};
+        return it->second(args, out);
+    } catch (const UsageError &e) {
+        err << "carnelis-base : " << e.text << " (carnelis-base --help)\n";
+        return 2;
+    } catch (const RuntimeError &e) {
+        err << "Erreur " << e.number() << " : " << e.text() << '\n';
+        return 1;
+    }
+}
+
+} // namespace carnelis
