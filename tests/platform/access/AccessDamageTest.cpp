@@ -32,6 +32,7 @@ QByteArray randomBytes(int size, quint32 seed)
 struct DamageCase {
     const char *name;
     std::function<QByteArray()> bytes;
+    const char *reason = ""; // a part of the message, when the reason is known
 };
 
 void PrintTo(const DamageCase &c, std::ostream *os)
@@ -63,6 +64,15 @@ const DamageCase damageCases[] = {
          return bytes.left(4096) + randomBytes(int(bytes.size()) - 4096, 11);
      }},
     {"vide", [] { return QByteArray(); }},
+    // Table1's definition (page 29) claiming 300 columns where Access allows 255.
+    {"plus_de_255_colonnes",
+     [] {
+         QByteArray bytes = sample("testV1997.mdb");
+         bytes[29 * 2048 + 25] = char(300 & 0xff);
+         bytes[29 * 2048 + 26] = char(300 >> 8);
+         return bytes;
+     },
+     "la table « Table1 » compte plus de 255 colonnes"},
 };
 
 class DamagedFile : public ::testing::TestWithParam<DamageCase> {};
@@ -81,6 +91,7 @@ TEST_P(DamagedFile, GivesAClearErrorAndLeavesTheFileAlone)
         EXPECT_EQ(e.number(), err::NotADatabase);
         EXPECT_TRUE(e.text().startsWith(QStringLiteral("Le fichier Access « abime.mdb » n'a pas pu être lu : ")))
             << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QString::fromUtf8(GetParam().reason))) << e.text().toStdString();
     }
     EXPECT_EQ(readAll(file), bytes);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("abime.mdb")});

@@ -5,11 +5,14 @@
 #include "SnapshotFormat.h"
 #include "SnapshotProcess.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <clocale>
 #include <cstdlib>
+#include <iostream>
+#include <map>
 
 using namespace carnelis;
 using carnelis::test::jetSample;
@@ -165,6 +168,7 @@ protected:
     void SetUp() override
     {
         const QString locales = dir_.filePath(QStringLiteral("locales"));
+        QDir().mkpath(locales);
         QProcess::execute(QStringLiteral("localedef"),
                           {QStringLiteral("-i"), QStringLiteral("fr_FR"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
                            locales + QStringLiteral("/fr_FR.UTF-8")});
@@ -173,7 +177,8 @@ protected:
         set("LANG", QStringLiteral("fr_FR.UTF-8"));
         set("MDBICONV", QStringLiteral("ISO-8859-1"));
         set("MDB_JET3_CHARSET", QStringLiteral("CP437"));
-        std::setlocale(LC_ALL, "");
+        if (!std::setlocale(LC_ALL, ""))
+            std::cerr << "(pas de paramètres régionaux français ici : seuls MDBICONV et MDB_JET3_CHARSET changent)\n";
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     }
     void TearDown() override
