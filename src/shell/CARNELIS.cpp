@@ -6,6 +6,7 @@
 #include "Twips.h"
 
 #include <QIcon>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -128,6 +129,15 @@ void CARNELIS::keyPressEvent(QKeyEvent *event)
         return;
     }
     guarded(ctx.dialogs, [&] { Form_KeyPress(keyAscii); });
+}
+
+void CARNELIS::closeEvent(QCloseEvent *event)
+{
+    // The frame's close button unloads this window only; the program goes on as long as
+    // another of its windows is open.
+    event->accept();
+    if (ctx.carnelis.get() == this)
+        guarded(ctx.dialogs, [&] { ctx.carnelis.Unload(); });
 }
 
 void CARNELIS::Form_KeyPress(int16_t &KeyAscii)

@@ -197,6 +197,19 @@ TEST_F(MainWindowTest, EscapeAndTheQuitEntryCloseEveryWindowOtherKeysNothing)
     }
 }
 
+TEST_F(MainWindowTest, ClosingTheMainWindowByItsFrameLeavesTheChooserOpen)
+{
+    show().close();
+    EXPECT_FALSE(carnelisSlot.isLoaded());
+
+    show();
+    trigger("Base");
+    carnelisSlot.get()->widget()->close();
+    EXPECT_FALSE(carnelisSlot.isLoaded());
+    ASSERT_TRUE(chooserSlot.isLoaded());
+    EXPECT_TRUE(chooserSlot.get()->widget()->isVisible());
+}
+
 TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgram)
 {
     for (const char *folder : {"/opt/carnelis", "/"}) {
