@@ -114,7 +114,10 @@ void GridFixture::typeInto(int row, int column, const QString &text)
     auto *editor = qobject_cast<QLineEdit *>(table().gridDelegate()->openEditor());
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
-    QTest::keyClicks(editor, text);
+    // Typed key by key, accented letters included, so that the editor sees what a
+    // keyboard gives it.
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 } // namespace carnelis::test

@@ -78,6 +78,11 @@ struct BadTable {
     const char *condition;
 };
 
+void PrintTo(const BadTable &t, std::ostream *os)
+{
+    *os << t.name;
+}
+
 class GridLoadFailureTest : public GridFixture, public ::testing::WithParamInterface<BadTable> {};
 
 // Whatever makes the query fail, the one message, the selection cleared, no window.

@@ -1,0 +1,137 @@
+#include "GridFixture.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace carnelis;
+using namespace carnelis::test;
+
+namespace {
+
+class GridEditTest : public GridFixture {
+protected:
+    void SetUp() override
+    {
+        makeTable("TIMBRES", {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0), row("2", "Semeuse", "0,10 vert", "TB", 3.0),
+                              row("3", "Marianne", "1,50 rouge", "B", 12.5)});
+        choose("TIMBRES");
+        ASSERT_NE(open(), nullptr);
+        QObject::connect(view().DBGrid1, &DataGrid::rowAltered, [this] { events << "altered"; });
+        QObject::connect(view().DBGrid1, &DataGrid::rowWritten, [this] { events << "written"; });
+    }
+    QLineEdit *editor() { return qobject_cast<QLineEdit *>(table().gridDelegate()->openEditor()); }
+    void pressEnter() { QTest::keyClick(editor(), Qt::Key_Return); }
+
+    QStringList events;
+};
+
+TEST_F(GridEditTest, AnEditIsWrittenOnlyWhenTheRowIsLeft)
+{
+    typeInto(1, 1, "Semeuse lignée");
+    EXPECT_EQ(view().LigneSauvee, 0); // typing alone marks the row altered
+    pressEnter();
+    typeInto(1, 4, "7.5");
+    pressEnter();
+    EXPECT_EQ(model().headerData(1, Qt::Vertical).toString(), QStringLiteral("\u270E"));
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "Semeuse", "Marianne"}));
+    EXPECT_EQ(inFile("TIMBRES", "COTE"), (QStringList{"45", "3", "12.5"}));
+
+    clickCell(2, 0);
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "Semeuse lignée", "Marianne"}));
+    EXPECT_EQ(inFile("TIMBRES", "COTE"), (QStringList{"45", "7.5", "12.5"}));
+    EXPECT_EQ(view().LigneSauvee, -1);
+    ASSERT_FALSE(events.isEmpty());
+    EXPECT_EQ(events.first(), "altered");
+    EXPECT_EQ(events.last(), "written");
+    EXPECT_EQ(events.count("written"), 1);
+    EXPECT_EQ(position(), 2);
+    EXPECT_EQ(model().headerData(2, Qt::Vertical).toString(), QStringLiteral("\u25B6"));
+}
+
+TEST_F(GridEditTest, TheLastLineTakesANewRowStartingWithCoteZero)
+{
+    ASSERT_TRUE(model().isNewRowLine(3));
+    typeInto(3, 0, "4");
+    pressEnter();
+    typeInto(3, 1, "Sabine");
+    pressEnter();
+    EXPECT_EQ(shownColumn(4).at(3), "0.00");
+    QTest::keyClick(&table(), Qt::Key_Down);
+
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION").last(), "Sabine");
+    EXPECT_EQ(inFile("TIMBRES", "COTE").last(), "0");
+    EXPECT_EQ(model().rowCount(), 5);
+    EXPECT_TRUE(model().isNewRowLine(4));
+    EXPECT_EQ(gridRow(), 4);
+    EXPECT_EQ(events.last(), "written");
+    EXPECT_EQ(view().LigneSauvee, -1);
+}
+
+TEST_F(GridEditTest, TextInCoteIsRefusedWithAMessageAndNothingIsWritten)
+{
+    dialogs.answerMsgBox(vb::OK);
+    typeInto(0, 4, "douze");
+    pressEnter();
+    clickCell(1, 0);
+
+    const std::vector<DialogCall> boxes = dialogs.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].prompt.startsWith(QStringLiteral("La valeur « douze » ne convient pas à la colonne COTE")))
+        << boxes[0].prompt.toStdString();
+    EXPECT_EQ(boxes[0].style, vb::Exclamation);
+    EXPECT_EQ(inFile("TIMBRES", "COTE"), (QStringList{"45", "3", "12.5"}));
+    EXPECT_EQ(events.count("written"), 0);
+}
+
+TEST_F(GridEditTest, RowsSelectedByTheirSelectorGoWithTheDeleteKey)
+{
+    // What a click on the record selector of the second row does.
+    emit table().verticalHeader()->sectionPressed(1);
+    ASSERT_EQ(table().selectionModel()->selectedRows().size(), 1);
+    QTest::keyClick(&table(), Qt::Key_Delete);
+
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));
+    EXPECT_EQ(shownColumn(0), (QStringList{"1", "3", ""}));
+    EXPECT_EQ(position(), 1);
+    EXPECT_EQ(gridRow(), 1);
+}
+
+struct TypedCote {
+    const char *locale;
+    const char *typed;
+    std::optional<double> number; // nullopt: Null
+    bool refused;
+};
+
+void PrintTo(const TypedCote &c, std::ostream *os)
+{
+    *os << c.locale << " " << c.typed;
+}
+
+class CoteInputTest : public ::testing::TestWithParam<TypedCote> {};
+
+TEST_P(CoteInputTest, ReadsTheUserLocaleOrAPoint)
+{
+    const TypedCote &c = GetParam();
+    const std::optional<Value> value = coteFromTyped(QString::fromUtf8(c.typed), QLocale(QString::fromLatin1(c.locale)));
+    if (c.refused) {
+        EXPECT_FALSE(value.has_value());
+        return;
+    }
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, c.number ? Value(*c.number) : Value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, CoteInputTest,
+                         ::testing::Values(TypedCote{"fr_FR", "12,5", 12.5, false},
+                                           TypedCote{"fr_FR", "12.5", 12.5, false},
+                                           TypedCote{"fr_FR", "1\u202F234,5", 1234.5, false},
+                                           TypedCote{"en_US", "1,234.5", 1234.5, false},
+                                           TypedCote{"C", "  -3 ", -3.0, false},
+                                           TypedCote{"C", "", std::nullopt, false},
+                                           TypedCote{"C", "12 francs", std::nullopt, true},
+                                           TypedCote{"C", "inf", std::nullopt, true}));
+
+} // namespace
