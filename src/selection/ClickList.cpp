@@ -7,7 +7,11 @@ namespace carnelis {
 ClickList::ClickList(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemClicked, this, [this] { emit Click(); });
+    // A control-click can take the selection away: a Click always has an entry.
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        if (item->isSelected())
+            emit Click();
+    });
 }
 
 QString ClickList::Text() const
