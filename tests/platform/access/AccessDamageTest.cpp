@@ -5,9 +5,12 @@
 #include "RuntimeError.h"
 #include "SnapshotProcess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <functional>
@@ -150,6 +153,38 @@ TEST(Snapshots, MissingFileIsAnError)
     } catch (const RuntimeError &e) {
         EXPECT_EQ(e.number(), err::CannotOpen);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Run by the test below in a child process of this test program.
+TEST(Snapshots, MadeByAChildProgram)
+{
+    if (!qEnvironmentVariableIsSet("CARNELIS_SNAPSHOT_CHILD"))
+        GTEST_SKIP() << "only as the child of TemporaryFolderGoesWithTheProgram";
+    SKIP_WITHOUT_JET_SAMPLES();
+    const QString snapshot = access::openSnapshot(jetSample(QStringLiteral("testV1997.mdb")));
+    EXPECT_TRUE(snapshot.startsWith(QDir::tempPath() + QStringLiteral("/carnelis-"))) << snapshot.toStdString();
+}
+
+TEST(Snapshots, TemporaryFolderGoesWithTheProgram)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QTemporaryDir temp;
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), temp.path());
+    env.insert(QStringLiteral("CARNELIS_SNAPSHOT_CHILD"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=Snapshots.MadeByAChildProgram")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+    EXPECT_FALSE(output.contains(QStringLiteral("SKIPPED"))) << output.toStdString();
+    EXPECT_EQ(QDir(temp.path()).entryList({QStringLiteral("carnelis-*")}, QDir::AllEntries | QDir::Hidden), QStringList{});
 }
 
 } // namespace
