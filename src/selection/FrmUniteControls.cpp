@@ -42,9 +42,12 @@ void colour(QWidget *w, std::optional<QColor> background, QColor text = Qt::blac
         palette.setColor(QPalette::Button, *background);
         w->setAutoFillBackground(true);
     }
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::Text, text);
+    // A disabled control shows its text in a grey that stays readable on the grey frames.
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+        palette.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    }
     w->setPalette(palette);
 }
 

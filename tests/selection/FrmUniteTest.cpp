@@ -426,6 +426,8 @@ TEST_F(FrmUniteTest, RefreshAndReloadResetTheCriteriaButKeepTheFile)
 TEST_F(FrmUniteTest, ScreenshotOfTheChooser)
 {
     makeCollection(folder + "/COLLECTION.MDB", {"TIMBRES", "MONNAIES", "OBJETS"});
+    const QString pictures = QCoreApplication::applicationDirPath();
+    EXPECT_TRUE(window().grab().save(pictures + "/FrmUnite-ouverture.png"));
     pick("COLLECTION.MDB", "TIMBRES");
     clickOption(1, 2);
     clickOption(2, 6, "lion");
@@ -433,7 +435,7 @@ TEST_F(FrmUniteTest, ScreenshotOfTheChooser)
     EXPECT_EQ(w.centralWidget()->size(), QSize(634, 435));
     const QImage picture = w.grab().toImage();
     ASSERT_FALSE(picture.isNull());
-    const QString path = QCoreApplication::applicationDirPath() + "/FrmUnite.png";
+    const QString path = pictures + "/FrmUnite.png";
     EXPECT_TRUE(picture.save(path)) << path.toStdString();
 }
 
