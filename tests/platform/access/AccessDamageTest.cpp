@@ -59,7 +59,9 @@ const DamageCase damageCases[] = {
     {"en_tete_seul", [] { return sample("testUnicodeCompV2003.mdb").left(4096); }},
     // Page 2 holds the definition of MSysObjects; page 31 the rows of Table1.
     {"zeros_sur_le_catalogue", [] { return zeroPage(sample("testV1997.mdb"), 2048, 2); }},
-    {"zeros_sur_une_page_de_lignes", [] { return zeroPage(sample("testV1997.mdb"), 2048, 31); }},
+    // Pages that cannot be read would otherwise drop their rows without a word.
+    {"zeros_sur_une_page_de_lignes", [] { return zeroPage(sample("testV1997.mdb"), 2048, 31); },
+     "la table « Table1 » est incomplète (0 lignes lues sur 2)"},
     {"octets_au_hasard", [] { return randomBytes(65536, 7); }},
     {"en_tete_sain_puis_hasard",
      [] {
@@ -76,6 +78,14 @@ const DamageCase damageCases[] = {
          return bytes;
      },
      "la table « Table1 » compte plus de 255 colonnes"},
+    // MSysObjects (data page 18) naming Table2 "Table1" too.
+    {"deux_tables_du_meme_nom",
+     [] {
+         QByteArray bytes = sample("testV1997.mdb");
+         EXPECT_EQ(bytes.mid(0x9356, 6), QByteArray("Table2"));
+         return bytes.replace(0x9356, 6, "Table1");
+     },
+     "son catalogue des tables est incohérent"},
 };
 
 class DamagedFile : public ::testing::TestWithParam<DamageCase> {};

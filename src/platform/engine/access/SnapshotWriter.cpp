@@ -36,9 +36,18 @@ const char *declaredType(ColumnKind kind)
     }
 }
 
-[[noreturn]] void writeFailed()
+[[noreturn]] void writeFailed(sqlite3 *db)
 {
-    throw ReadError("la copie temporaire n'a pas pu être écrite (disque plein ?).");
+    switch (db ? sqlite3_errcode(db) : SQLITE_CANTOPEN) {
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        throw ReadError("sa copie temporaire n'a pas pu être écrite (disque plein ?).");
+    default: // two tables or two columns of one name: only a damaged catalogue does that
+        throw ReadError("son catalogue des tables est incohérent ; le fichier est endommagé.");
+    }
 }
 
 class SnapshotDb {
@@ -51,7 +60,7 @@ public:
         if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
             sqlite3_close(db_);
             db_ = nullptr;
-            writeFailed();
+            writeFailed(nullptr);
         }
     }
     ~SnapshotDb() { close(); }
@@ -67,7 +76,7 @@ public:
     void exec(const std::string &sql)
     {
         if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            writeFailed();
+            writeFailed(db_);
     }
 
 private:
@@ -76,10 +85,10 @@ private:
 
 class Insert {
 public:
-    Insert(SnapshotDb &db, const std::string &sql)
+    Insert(SnapshotDb &db, const std::string &sql) : db_(db.get())
     {
-        if (sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK)
-            writeFailed();
+        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK)
+            writeFailed(db_);
     }
     ~Insert() { sqlite3_finalize(stmt_); }
     Insert(const Insert &) = delete;
@@ -97,16 +106,17 @@ public:
         else
             rc = sqlite3_bind_null(stmt_, index);
         if (rc != SQLITE_OK)
-            writeFailed();
+            writeFailed(db_);
     }
     void run()
     {
         if (sqlite3_step(stmt_) != SQLITE_DONE)
-            writeFailed();
+            writeFailed(db_);
         sqlite3_reset(stmt_);
     }
 
 private:
+    sqlite3 *db_;
     sqlite3_stmt *stmt_ = nullptr;
 };
 
