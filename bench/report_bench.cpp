@@ -91,6 +91,7 @@ protected:
         return used;
     }
     double pageHeight() override { return 28.7; }
+    double pageWidth() override { return 20.0; }
     void beginDocument() override {}
     void beginPage() override {}
     void drawText(int, double, const QString &) override {}

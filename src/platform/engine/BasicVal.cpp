@@ -1,5 +1,6 @@
 #include "BasicVal.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -83,8 +84,16 @@ double basicVal(const QString &text)
         if (expDigits)
             number += exponent;
     }
-    // strtod would follow LC_NUMERIC; this text only ever holds a '.', so parse by hand
-    // through the C++ from_chars-free path: QString::toDouble is locale-independent.
+    // from_chars ignores the locale and is fast (Val runs once per row of a filter); the
+    // rare number it cannot represent goes through Qt, which reports the overflow.
+    {
+        const char *first = number.data() + (number.front() == '+' ? 1 : 0);
+        const char *last = number.data() + number.size();
+        double value = 0;
+        const auto result = std::from_chars(first, last, value);
+        if (result.ec == std::errc() && result.ptr == last)
+            return value;
+    }
     bool ok = false;
     const double value = QString::fromStdString(number).toDouble(&ok);
     if (!ok)

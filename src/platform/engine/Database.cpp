@@ -96,6 +96,10 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
     registerJetFunctions(c);
     // Each stored row must be on the disk when the call returns, even if the power fails.
     c.exec("PRAGMA synchronous = FULL");
+    // Room for the sorter of a large keyset to stay in memory instead of spilling to
+    // temporary files, and for the pages of a catalogue to stay cached between queries.
+    c.exec("PRAGMA cache_size = -32768");
+    c.exec("PRAGMA temp_store = MEMORY");
     try {
         listTables(c); // reads the catalogue: a damaged file fails here, not later
     } catch (const RuntimeError &e) {

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -73,6 +74,13 @@ void jetVal(sqlite3_context *ctx, int, sqlite3_value **argv)
     if (isNumber(v))
         return sqlite3_result_double(ctx, sqlite3_value_double(v));
     const std::string_view s = bytesOf(v);
+    // Most catalogue numbers are plain digits: read them without building a QString.
+    if (!s.empty() && s.size() <= 15 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        double n = 0;
+        for (char c : s)
+            n = n * 10 + (c - '0');
+        return sqlite3_result_double(ctx, n);
+    }
     sqlite3_result_double(ctx, basicVal(QString::fromUtf8(s.data(), qsizetype(s.size()))));
 }
 
@@ -133,7 +141,8 @@ void jetSortKey(sqlite3_context *ctx, int, sqlite3_value **argv)
     const int t = sqlite3_value_type(v);
     if (t == SQLITE_NULL || t == SQLITE_INTEGER || t == SQLITE_FLOAT)
         return sqlite3_result_value(ctx, v);
-    const std::string key = naturalSortKey(bytesOf(v));
+    thread_local std::string key;
+    naturalSortKey(bytesOf(v), key);
     sqlite3_result_blob(ctx, key.data(), int(key.size()), SQLITE_TRANSIENT);
 }
 

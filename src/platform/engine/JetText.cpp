@@ -155,8 +155,15 @@ int compareJetText(std::string_view a, std::string_view b)
 
 std::string naturalSortKey(std::string_view s)
 {
-    s = withoutTrailingBlanks(s);
     std::string key;
+    naturalSortKey(s, key);
+    return key;
+}
+
+void naturalSortKey(std::string_view s, std::string &key)
+{
+    s = withoutTrailingBlanks(s);
+    key.clear();
     key.reserve(s.size() * 4 + 8);
     size_t i = 0;
     while (i < s.size()) {
@@ -179,7 +186,6 @@ std::string naturalSortKey(std::string_view s)
             appendWeight(key, weight(nextCodePoint(s, i)));
         }
     }
-    return key;
 }
 
 std::optional<double> numberFromWholeText(std::string_view s)

@@ -17,6 +17,7 @@ int compareJetText(std::string_view a, std::string_view b);
 // value), so that a sort needs one key per row instead of a collation call per
 // comparison.
 std::string naturalSortKey(std::string_view utf8);
+void naturalSortKey(std::string_view utf8, std::string &key); // into a reused buffer
 
 // The number a text holds when it reads wholly as one (blanks around it allowed, '.' as
 // the decimal point, an exponent allowed); nothing otherwise.

@@ -35,14 +35,15 @@ public:
     KeysetQuery run(const JetQuery &q)
     {
         KeysetQuery out;
-        QString sql = QStringLiteral("SELECT rowid FROM ") + quotedSqlName(table_.name);
+        QString from = QStringLiteral(" FROM ") + quotedSqlName(table_.name);
         if (q.where) {
             Piece w = expr(*q.where);
             if (w.type != Type::Bool)
                 throw typeMismatch();
-            sql += QStringLiteral(" WHERE ") + w.sql;
+            from += QStringLiteral(" WHERE ") + w.sql;
         }
-        sql += QStringLiteral(" ORDER BY ");
+        QString sql = QStringLiteral("SELECT rowid") + from + QStringLiteral(" ORDER BY ");
+        out.countSql = (QStringLiteral("SELECT count(*)") + from).toStdString();
         for (const OrderItem &item : q.orderBy) {
             const ColumnInfo &c = column(item.qualifier, item.column);
             const QString name = quotedSqlName(c.name);

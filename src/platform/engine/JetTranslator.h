@@ -15,7 +15,8 @@ class Connection;
 
 struct KeysetQuery {
     TableInfo table;
-    std::string sql; // SELECT rowid FROM ... WHERE ... ORDER BY ...
+    std::string sql;      // SELECT rowid FROM ... WHERE ... ORDER BY ...
+    std::string countSql; // SELECT count(*) FROM ... WHERE ..., same parameters
     std::vector<Value> parameters;
 };
 

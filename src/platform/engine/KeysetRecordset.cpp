@@ -35,12 +35,42 @@ KeysetRecordset::KeysetRecordset(std::shared_ptr<Connection> connection, bool re
     selectRowSql_ = ("SELECT " + quoted.join(u',') + " FROM " + quotedSqlName(table_.name) + " WHERE rowid = ?1")
                         .toStdString();
 
-    Statement keyset(*connection_, query.sql);
-    for (size_t i = 0; i < query.parameters.size(); ++i)
-        keyset.bind(int(i) + 1, query.parameters[i]);
+    keysetSql_ = std::move(query.sql);
+    parameters_ = std::move(query.parameters);
+    runKeyset(keysetSql_ + " LIMIT " + std::to_string(pageSize), pageSize);
+    if (keys_.size() < size_t(pageSize)) {
+        complete_ = true;
+        return;
+    }
+    Statement count(*connection_, query.countSql);
+    for (size_t i = 0; i < parameters_.size(); ++i)
+        count.bind(int(i) + 1, parameters_[i]);
+    count.step();
+    total_ = int(count.int64(0));
+}
+
+void KeysetRecordset::runKeyset(const std::string &sql, size_t reserve) const
+{
+    Statement keyset(*connection_, sql);
+    for (size_t i = 0; i < parameters_.size(); ++i)
+        keyset.bind(int(i) + 1, parameters_[i]);
+    std::vector<int64_t> keys;
+    keys.reserve(reserve);
     while (keyset.step())
-        keys_.push_back(keyset.int64(0));
-    keys_.shrink_to_fit();
+        keys.push_back(keyset.int64(0));
+    if (keys.capacity() > keys.size() + 1024)
+        keys.shrink_to_fit();
+    keys_ = std::move(keys);
+}
+
+void KeysetRecordset::complete() const
+{
+    if (complete_)
+        return;
+    // A little room over the count, should another program add rows meanwhile.
+    runKeyset(keysetSql_, size_t(total_) + 64);
+    complete_ = true;
+    forgetPages();
 }
 
 int KeysetRecordset::AbsolutePosition() const
@@ -52,12 +82,18 @@ int KeysetRecordset::AbsolutePosition() const
 
 void KeysetRecordset::setAbsolutePosition(int position)
 {
-    if (position < 0 || size_t(position) >= keys_.size())
-        throw RuntimeError(err::InvalidPosition,
-                           QStringLiteral("Position %1 incorrecte : la sélection compte %2 ligne(s).")
-                               .arg(position)
-                               .arg(keys_.size()));
+    auto refuse = [&] {
+        return RuntimeError(err::InvalidPosition, QStringLiteral("Position %1 incorrecte : la sélection compte %2 ligne(s).")
+                                                      .arg(position)
+                                                      .arg(RecordCount()));
+    };
+    if (position < 0 || position >= RecordCount())
+        throw refuse();
     storePending();
+    if (size_t(position) >= keys_.size())
+        complete();
+    if (size_t(position) >= keys_.size()) // rows removed by another program meanwhile
+        throw refuse();
     current_ = size_t(position);
     deleted_ = false;
 }
@@ -87,6 +123,7 @@ void KeysetRecordset::MoveLast()
     if (keys_.empty())
         throw noCurrentRecord();
     storePending();
+    complete();
     current_ = keys_.size() - 1;
     deleted_ = false;
 }
@@ -106,6 +143,10 @@ void KeysetRecordset::requireCurrentRow() const
 {
     if (deleted_)
         throw recordDeleted();
+    if (current_ >= size_t(RecordCount()))
+        throw noCurrentRecord();
+    if (current_ >= keys_.size())
+        complete();
     if (current_ >= keys_.size())
         throw noCurrentRecord();
 }
@@ -132,7 +173,7 @@ Value KeysetRecordset::Fields(const QString &name) const
 
 Value KeysetRecordset::valueAt(int position, int column) const
 {
-    if (position < 0 || size_t(position) >= keys_.size())
+    if (position < 0 || position >= RecordCount())
         throw RuntimeError(err::InvalidPosition, QStringLiteral("Position %1 incorrecte.").arg(position));
     if (column < 0 || column >= columns_.size())
         throw RuntimeError(err::ItemNotFound, QStringLiteral("Colonne %1 inexistante.").arg(column));
@@ -151,6 +192,8 @@ const KeysetRecordset::Row &KeysetRecordset::rowAt(size_t position) const
                     oldest = p;
             pages_.erase(oldest);
         }
+        if (position >= keys_.size())
+            complete();
         Page page;
         const size_t first = pageIndex * pageSize;
         const size_t last = std::min(keys_.size(), first + pageSize);
@@ -169,7 +212,13 @@ const KeysetRecordset::Row &KeysetRecordset::rowAt(size_t position) const
         it = pages_.emplace(pageIndex, std::move(page)).first;
     }
     it->second.lastUse = ++clock_;
-    return it->second.rows[position % pageSize];
+    const size_t inPage = position % pageSize;
+    if (inPage >= it->second.rows.size()) { // the keyset shrank when it was built
+        static thread_local Row nulls;
+        nulls.assign(size_t(columns_.size()), Value());
+        return nulls;
+    }
+    return it->second.rows[inPage];
 }
 
 void KeysetRecordset::Edit()
@@ -186,6 +235,7 @@ void KeysetRecordset::AddNew()
 {
     requireWritable();
     storePending();
+    complete();
     mode_ = Mode::Add;
 }
 
@@ -282,6 +332,7 @@ void KeysetRecordset::Delete()
 {
     requireWritable();
     requireCurrentRow();
+    complete();
     CancelUpdate();
     {
         Transaction transaction(*connection_);

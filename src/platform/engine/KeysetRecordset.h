@@ -1,6 +1,8 @@
 #pragma once
 // The recordset of the engine: the ordered row ids of the query, the rows read by pages
-// of 64 when someone looks at them.
+// of 64 when someone looks at them. Opening reads only the ids of the first page and the
+// count; the whole ordered keyset is built the first time a row beyond the first page is
+// needed, so that a large catalogue shows its first screen at once.
 #include "Engine.h"
 #include "JetTranslator.h"
 
@@ -21,13 +23,13 @@ public:
 
     KeysetRecordset(std::shared_ptr<Connection> connection, bool readOnly, KeysetQuery query);
 
-    int RecordCount() const override { return int(keys_.size()); }
+    int RecordCount() const override { return complete_ ? int(keys_.size()) : total_; }
     int AbsolutePosition() const override;
     void setAbsolutePosition(int position) override;
     void MoveFirst() override;
     void MoveNext() override;
     void MoveLast() override;
-    bool isEOF() const override { return !deleted_ && current_ >= keys_.size(); }
+    bool isEOF() const override { return !deleted_ && current_ >= size_t(RecordCount()); }
 
     QStringList columnNames() const override { return columns_; }
     Value Fields(const QString &name) const override;
@@ -43,8 +45,9 @@ public:
     void Delete() override;
     bool isReadOnly() const override { return readOnly_; }
 
-    // Bytes held by the keyset itself (for the benchmark).
+    // Bytes held by the keyset itself, and whether it is built yet (for the benchmark).
     size_t keysetBytes() const { return keys_.capacity() * sizeof(int64_t); }
+    bool isKeysetComplete() const { return complete_; }
 
 private:
     enum class Mode { None, Edit, Add };
@@ -59,6 +62,9 @@ private:
     void requireWritable() const;
     void storePending();
     const Row &rowAt(size_t position) const;
+    void runKeyset(const std::string &sql, size_t reserve) const;
+    // Builds the whole keyset if only its first page is known yet.
+    void complete() const;
     void forgetPages() const { pages_.clear(); }
     Value storedForm(int column, const Value &value) const;
 
@@ -68,7 +74,11 @@ private:
     QStringList columns_;
     std::string selectRowSql_;
 
-    std::vector<int64_t> keys_;
+    std::string keysetSql_;
+    std::vector<Value> parameters_;
+    mutable std::vector<int64_t> keys_;
+    mutable bool complete_ = false;
+    int total_ = 0; // the count, while only the first page of ids is known
     size_t current_ = 0;   // == keys_.size() past the end
     bool deleted_ = false; // the current row was deleted; current_ is the row that followed
 
