@@ -54,6 +54,17 @@ void GridTable::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
+bool GridTable::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool byTheUser = trigger == DoubleClicked || trigger == EditKeyPressed || trigger == AnyKeyPressed;
+    auto *rows = qobject_cast<RecordsetModel *>(model());
+    if (byTheUser && index.isValid() && rows && rows->recordset() && !rows->canAddNew()) {
+        emit editRefused();
+        return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
 DataGrid::DataGrid(QWidget *parent)
     : QFrame(parent), caption_(new QLabel(QStringLiteral(" Table sélectionnée."), this)),
       table_(new GridTable(this)), model_(new RecordsetModel(this))
@@ -106,6 +117,11 @@ DataGrid::DataGrid(QWidget *parent)
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::onCurrentChanged);
     connect(table_, &GridTable::deleteRowsPressed, this, &DataGrid::deleteRows);
     connect(table_, &GridTable::downFromLastLine, this, &DataGrid::newRowFromLastLine);
+    connect(table_, &GridTable::editRefused, this, [this] {
+        emit failed(QStringLiteral("Ce fichier ne peut être que lu (fichier Access d'origine, ou fichier protégé "
+                                   "en écriture) : les lignes ne peuvent pas y être modifiées."),
+                    vb::Exclamation);
+    });
     connect(table_->gridDelegate(), &GridDelegate::edited, this, &DataGrid::rowAltered);
     connect(model_, &RecordsetModel::rowAltered, this, &DataGrid::rowAltered);
     connect(model_, &RecordsetModel::rowWritten, this, &DataGrid::rowWritten);

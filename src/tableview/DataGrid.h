@@ -18,6 +18,7 @@ class GridTable : public QTableView {
     Q_OBJECT
 public:
     explicit GridTable(QWidget *parent = nullptr);
+    using QTableView::edit;
     // Hands the text of the open cell editor to the model and closes it.
     void commitOpenEditor();
     // Closes the open cell editor without keeping its text.
@@ -27,9 +28,12 @@ public:
 signals:
     void deleteRowsPressed(const QList<int> &rows);
     void downFromLastLine();
+    // The user tried to edit a cell of a recordset that cannot be written.
+    void editRefused();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 private:
     GridDelegate *delegate_;

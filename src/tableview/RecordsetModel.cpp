@@ -205,8 +205,9 @@ bool RecordsetModel::setData(const QModelIndex &index, const QVariant &value, in
         newValue = Value(typed);
     }
 
-    // Retyping what is there already is no change: nothing becomes pending.
-    if (shownValue(row, column) == newValue && !(isNewRowLine(row) && !pending_))
+    // Retyping what is there already is no change: nothing becomes pending, and an
+    // empty cell on the new-row line starts no row.
+    if (shownValue(row, column) == newValue)
         return true;
 
     if (pending_ && pending_->row != row)

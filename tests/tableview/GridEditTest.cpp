@@ -1,5 +1,7 @@
 #include "GridFixture.h"
 
+#include <QAction>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -133,5 +135,34 @@ INSTANTIATE_TEST_SUITE_P(Typed, CoteInputTest,
                                            TypedCote{"C", "", std::nullopt, false},
                                            TypedCote{"C", "12 francs", std::nullopt, true},
                                            TypedCote{"C", "inf", std::nullopt, true}));
+
+} // namespace
+
+namespace {
+
+class ReadOnlyGridTest : public GridFixture {};
+
+TEST_F(ReadOnlyGridTest, AReadOnlyFileShowsItsRowsAndSaysWhyTheyCannotBeChanged)
+{
+    makeTable("TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    choose("TIMBRES");
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(shownColumn(1), (QStringList{"Cérès", "Semeuse"})); // no new-row line
+    dialogs.clearTranscript();
+
+    dialogs.answerMsgBox(vb::OK);
+    QTest::keyClick(&table(), Qt::Key_X);
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].style, vb::Exclamation);
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(QStringLiteral("ne peut être que lu")));
+    EXPECT_EQ(view().LigneSauvee, -1);
+
+    dialogs.answerMsgBox(vb::Yes);
+    dialogs.answerMsgBox(vb::OK);
+    view().EffacerLigne->trigger();
+    EXPECT_EQ(dialogs.boxes().back().prompt, "Cette manoeuvre provoque une Erreur.");
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2"}));
+}
 
 } // namespace

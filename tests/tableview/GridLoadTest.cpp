@@ -1,5 +1,6 @@
 #include "GridFixture.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 
@@ -33,6 +34,7 @@ TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithCaptionLabelAndPointer
     EXPECT_EQ(view().ImpressionFaite, 0);
     EXPECT_EQ(view().Data1.DatabaseName, path());
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(740, 35)});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the hourglass of the load is gone
 
     // Natural order, a new-row line at the end, COTE with two decimals and grouping.
     EXPECT_EQ(shownColumn(0), (QStringList{"1", "2", "10", ""}));
@@ -99,6 +101,7 @@ TEST_P(GridLoadFailureTest, BeepsShowsTheStructureMessageAndUnloads)
     EXPECT_EQ(dialogs.transcript(), (std::vector<DialogCall>{DialogCall::beep(),
                                                               DialogCall::msgBox(failurePrompt("ADRESSES"), 0)}));
     EXPECT_FALSE(grid.isLoaded());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(selection.NomTable, "");
     EXPECT_EQ(selection.CritereTri, "");
     EXPECT_EQ(selection.NomFichierMdb, "COLLECTION.MDB");
