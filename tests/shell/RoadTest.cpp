@@ -8,6 +8,7 @@
 #include "FRMGRID.h"
 #include "FrmUnite.h"
 #include "RecordsetModel.h"
+#include "SampleCollection.h"
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
 
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace carnelis;
 
@@ -48,12 +50,18 @@ void makeCollection(const QString &path)
     file.createTable(QStringLiteral("Monnaies"));
 }
 
+// What the grid showed at the end of the road.
+struct Arrival {
+    QString caption;
+    QString summary;
+    QStringList numbers; // NUMERO of every row, in the grid's order
+};
+
 class RoadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        makeCollection(folder.filePath(QStringLiteral("COLLECTION.MDB")));
         previousFolder = QDir::currentPath();
         // The chooser opens on the folder the program was started from.
         QDir::setCurrent(folder.path());
@@ -94,6 +102,79 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
     }
 
+    // Main window, database entry, the file, `table`, " DÉSIGNATION", "Contient" MARIANNE,
+    // "  >  que" 5, Open; what the grid shows; then Escape in the view, back in the chooser
+    // with every choice as it was.
+    Arrival walk(const QString &table, int tableCount)
+    {
+        Arrival arrival;
+        carnelisSlot.Show();
+        in<QAction>(carnelisSlot, QStringLiteral("Base"))->trigger();
+        if (!chooserSlot.isLoaded() || !chooserSlot.get()->widget()->isVisible()) {
+            ADD_FAILURE() << "the chooser did not open";
+            return arrival;
+        }
+        auto *files = in<QListWidget>(chooserSlot, QStringLiteral("File1"));
+        auto *tables = in<QListWidget>(chooserSlot, QStringLiteral("List1"));
+        if (!files || !tables)
+            return arrival;
+        clickEntry(files, QStringLiteral("COLLECTION.MDB"));
+        EXPECT_EQ(tables->count(), tableCount);
+        clickEntry(tables, table);
+
+        click(in<QRadioButton>(chooserSlot, QStringLiteral("Option1_2"))); // " DÉSIGNATION"
+        dialogs.answerInput(QStringLiteral("marianne"));
+        click(in<QRadioButton>(chooserSlot, QStringLiteral("Option2_6"))); // "Contient"
+        dialogs.answerInput(QStringLiteral("5"));
+        click(in<QRadioButton>(chooserSlot, QStringLiteral("Option3_1"))); // "  >  que"
+        click(in<QPushButton>(chooserSlot, QStringLiteral("CmdOuvrir")));
+
+        if (!gridSlot.isLoaded()) {
+            ADD_FAILURE() << "the table view did not open";
+            return arrival;
+        }
+        auto &view = dynamic_cast<FRMGRID &>(*gridSlot.get());
+        EXPECT_TRUE(view.isVisible());
+        arrival.caption = view.windowTitle();
+        arrival.summary = view.Label1->text();
+        const RecordsetModel *rows = view.DBGrid1->model();
+        const int count = int(view.Data1.recordset()->RecordCount());
+        for (int row = 0; row < count && row < rows->rowCount(); ++row)
+            arrival.numbers << rows->data(rows->index(row, 0)).toString();
+        EXPECT_TRUE(dialogs.boxes().empty());
+        if (const QByteArray shots = qgetenv("CARNELIS_SHOTS"); !shots.isEmpty()) {
+            chooserSlot.get()->widget()->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/chooser.png"));
+            view.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/grid.png"));
+        }
+
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == &view ? focus : view.DBGrid1->table(), Qt::Key_Escape);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        EXPECT_FALSE(gridSlot.isLoaded());
+        EXPECT_TRUE(chooserSlot.isLoaded() && chooserSlot.get()->widget()->isVisible());
+        EXPECT_TRUE(carnelisSlot.get()->widget()->isVisible());
+        EXPECT_EQ(tables->count(), tableCount);
+        EXPECT_EQ(files->currentItem() ? files->currentItem()->text() : QString(), QStringLiteral("COLLECTION.MDB"));
+        for (const char *option : {"Option1_2", "Option2_6", "Option3_1"})
+            EXPECT_TRUE(in<QRadioButton>(chooserSlot, QLatin1String(option))->isChecked()) << option;
+        EXPECT_EQ(selection.NomTable, table);
+        EXPECT_EQ(selection.ColonneTri, std::optional<int16_t>(2));
+        EXPECT_EQ(selection.ConditionTri, QStringLiteral("Contient"));
+        EXPECT_EQ(selection.CritereTri, QStringLiteral("MARIANNE"));
+        EXPECT_EQ(selection.OperateurCote, QStringLiteral(" > "));
+        EXPECT_EQ(selection.ValeurCote, 5.0f);
+
+        // The pointer went where each window puts it.
+        std::vector<DialogCall> pointer;
+        for (const DialogCall &call : dialogs.transcript())
+            if (call.kind == DialogCall::Kind::SetCursorPos)
+                pointer.push_back(call);
+        EXPECT_EQ(pointer, (std::vector<DialogCall>{DialogCall::cursor(180, 118), DialogCall::cursor(330, 140),
+                                                    DialogCall::cursor(740, 35)}));
+        return arrival;
+    }
+
     QTemporaryDir folder;
     QString previousFolder;
     ScriptedDialogs dialogs;
@@ -104,68 +185,41 @@ protected:
 
 TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
 {
-    carnelisSlot.Show();
-    in<QAction>(carnelisSlot, QStringLiteral("Base"))->trigger();
-    ASSERT_TRUE(chooserSlot.isLoaded());
-    ASSERT_TRUE(chooserSlot.get()->widget()->isVisible());
+    makeCollection(folder.filePath(QStringLiteral("COLLECTION.MDB")));
+    const Arrival arrival = walk(QStringLiteral("TIMBRES"), 2);
+    EXPECT_EQ(arrival.caption, QStringLiteral(" Table Sélectionnée TIMBRES issue de COLLECTION.MDB"));
+    EXPECT_EQ(arrival.summary, QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  3"));
+    EXPECT_EQ(arrival.numbers, (QStringList{"9", "10", "11"}));
+}
 
-    auto *files = in<QListWidget>(chooserSlot, QStringLiteral("File1"));
-    auto *tables = in<QListWidget>(chooserSlot, QStringLiteral("List1"));
-    ASSERT_TRUE(files && tables);
-    clickEntry(files, QStringLiteral("COLLECTION.MDB"));
-    ASSERT_EQ(tables->count(), 2);
-    clickEntry(tables, QStringLiteral("TIMBRES"));
-
-    click(in<QRadioButton>(chooserSlot, QStringLiteral("Option1_2"))); // " DÉSIGNATION"
-    dialogs.answerInput(QStringLiteral("marianne"));
-    click(in<QRadioButton>(chooserSlot, QStringLiteral("Option2_6"))); // "Contient"
-    dialogs.answerInput(QStringLiteral("5"));
-    click(in<QRadioButton>(chooserSlot, QStringLiteral("Option3_1"))); // "  >  que"
-    click(in<QPushButton>(chooserSlot, QStringLiteral("CmdOuvrir")));
-
-    ASSERT_TRUE(gridSlot.isLoaded()) << "the table view did not open";
-    auto &view = dynamic_cast<FRMGRID &>(*gridSlot.get());
-    EXPECT_TRUE(view.isVisible());
-    EXPECT_EQ(view.windowTitle(), QStringLiteral(" Table Sélectionnée TIMBRES issue de COLLECTION.MDB"));
-    EXPECT_EQ(view.Label1->text(), QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  3"));
-    QStringList numbers;
-    const RecordsetModel *rows = view.DBGrid1->model();
-    for (int row = 0; row < 3 && row < rows->rowCount(); ++row)
-        numbers << rows->data(rows->index(row, 0)).toString();
-    EXPECT_EQ(numbers, (QStringList{"9", "10", "11"}));
-    EXPECT_TRUE(dialogs.boxes().empty());
-    if (const QByteArray shots = qgetenv("CARNELIS_SHOTS"); !shots.isEmpty()) {
-        chooserSlot.get()->widget()->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/chooser.png"));
-        view.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/grid.png"));
+TEST_F(RoadTest, TheSampleCollectionGivesWhatItsFileHolds)
+{
+    const QString path = folder.filePath(QStringLiteral("COLLECTION.MDB"));
+    writeSampleCollection(path);
+    // The file read without the program: the numbers of the stamps whose designation
+    // names Marianne, whatever the case, with a COTE above 5.
+    QStringList expected;
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+        sqlite3_stmt *statement = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(db,
+                                     "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 "
+                                     "AND COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)",
+                                     -1, &statement, nullptr),
+                  SQLITE_OK);
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            expected << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
     }
+    ASSERT_GT(expected.size(), 3) << "the sample has no stamp to find";
 
-    QWidget *focus = QApplication::focusWidget();
-    QTest::keyClick(focus && focus->window() == &view ? focus : view.DBGrid1->table(), Qt::Key_Escape);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    EXPECT_FALSE(gridSlot.isLoaded());
-    ASSERT_TRUE(chooserSlot.isLoaded());
-    EXPECT_TRUE(chooserSlot.get()->widget()->isVisible());
-    EXPECT_TRUE(carnelisSlot.get()->widget()->isVisible());
-    EXPECT_EQ(tables->count(), 2);
-    EXPECT_EQ(files->currentItem() ? files->currentItem()->text() : QString(), QStringLiteral("COLLECTION.MDB"));
-    EXPECT_TRUE(in<QRadioButton>(chooserSlot, QStringLiteral("Option1_2"))->isChecked());
-    EXPECT_TRUE(in<QRadioButton>(chooserSlot, QStringLiteral("Option2_6"))->isChecked());
-    EXPECT_TRUE(in<QRadioButton>(chooserSlot, QStringLiteral("Option3_1"))->isChecked());
-    EXPECT_EQ(selection.NomTable, QStringLiteral("TIMBRES"));
-    EXPECT_EQ(selection.ColonneTri, std::optional<int16_t>(2));
-    EXPECT_EQ(selection.ConditionTri, QStringLiteral("Contient"));
-    EXPECT_EQ(selection.CritereTri, QStringLiteral("MARIANNE"));
-    EXPECT_EQ(selection.OperateurCote, QStringLiteral(" > "));
-    EXPECT_EQ(selection.ValeurCote, 5.0f);
-
-    // The pointer went where each window puts it, and nothing asked anything unexpected.
-    std::vector<DialogCall> pointer;
-    for (const DialogCall &call : dialogs.transcript())
-        if (call.kind == DialogCall::Kind::SetCursorPos)
-            pointer.push_back(call);
-    EXPECT_EQ(pointer, (std::vector<DialogCall>{DialogCall::cursor(180, 118), DialogCall::cursor(330, 140),
-                                                DialogCall::cursor(740, 35)}));
+    const Arrival arrival = walk(QStringLiteral("TIMBRES"), 4);
+    EXPECT_EQ(arrival.caption, QStringLiteral(" Table Sélectionnée TIMBRES issue de COLLECTION.MDB"));
+    EXPECT_EQ(arrival.summary, QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  ")
+                                   + QString::number(expected.size()));
+    EXPECT_EQ(arrival.numbers, expected);
 }
 
 } // namespace
