@@ -1,7 +1,7 @@
 #pragma once
 // A printer for tests: each sheet is kept as lines of characters at their columns, with
-// the rules drawn on it. Fixed metrics (a 0.4 cm line, a 0.21 cm character) and a
-// printable height of 28.7 cm, like A4 with 5 mm margins. It can be told to fail the
+// the rules drawn on it. Fixed metrics (a 0.4 cm line, a 6-point character) and a
+// printable area of 20 x 28.7 cm, like A4 with 5 mm margins. It can be told to fail the
 // way a real printer does.
 #include "PrinterDevice.h"
 
@@ -39,8 +39,9 @@ QStringList pdfPages(const QString &pdfPath);
 class RecordingPrinter : public PrinterDevice {
 public:
     static constexpr double LineHeight = 0.4;
-    static constexpr double CharacterWidth = 0.21;
+    static constexpr double CharacterWidth = 2.54 * 6 / 72; // Courier at 10 points: 6 points
     static constexpr double PrintableHeight = 28.7;
+    static constexpr double PrintableWidth = 20.0; // 94 columns
 
     // The documents that ended with EndDoc, in order.
     const std::vector<RecordedDocument> &documents() const { return documents_; }
@@ -57,6 +58,7 @@ public:
 protected:
     FontUsed resolveFont(const FontRequest &request) override;
     double pageHeight() override { return PrintableHeight; }
+    double pageWidth() override { return PrintableWidth; }
     void beginDocument() override;
     void beginPage() override;
     void drawText(int column, double y, const QString &text) override;

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "Rapport.h"
+
 #include "CollectionFile.h"
 #include "CriteriaInput.h"
 #include "Engine.h"
@@ -214,9 +216,11 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         {"exemple", exemple}, {"nouvelle", nouvelle}, {"tables", tables}, {"requete", requete}, {"filtre", filtre}};
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
         args[0] == QLatin1String("aide")) {
-        (args.isEmpty() ? err : out) << QString::fromUtf8(helpText);
+        (args.isEmpty() ? err : out) << QString::fromUtf8(helpText) << rapportUsage();
         return args.isEmpty() ? 2 : 0;
     }
+    if (args[0] == QLatin1String("rapport"))
+        return rapportCommand(args.mid(1), out, err);
     const auto it = commands.find(args[0]);
     try {
         if (it == commands.end())

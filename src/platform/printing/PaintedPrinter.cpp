@@ -53,6 +53,13 @@ double PaintedPrinter::pageHeight()
     return device_->pageLayout().paintRect(QPageLayout::Millimeter).height() / 10.0;
 }
 
+double PaintedPrinter::pageWidth()
+{
+    if (!device_)
+        return 0.0;
+    return device_->pageLayout().paintRect(QPageLayout::Millimeter).width() / 10.0;
+}
+
 void PaintedPrinter::beginDocument()
 {
     device_ = openJob();

@@ -25,6 +25,7 @@ protected:
 
     FontUsed resolveFont(const FontRequest &request) override;
     double pageHeight() override;
+    double pageWidth() override;
     void beginDocument() override;
     void beginPage() override;
     void drawText(int column, double y, const QString &text) override;

@@ -190,6 +190,25 @@ void PrinterDevice::write(const QString &text)
     if (text.isEmpty())
         return;
     const FontUsed &font = usedFont();
+    const int index = std::max(0, int(std::lround(x_ / font.charWidth)));
+    const int room = int(std::floor(pageWidth() / font.charWidth + ColumnTolerance)) - index;
+    // A text that would run off the paper goes on under its first column, broken at a
+    // blank where there is one, rather than being lost past the edge.
+    QString rest = text;
+    while (room > 0 && rest.size() > room) {
+        const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), room);
+        const qsizetype cut = blank > 0 ? blank : room;
+        place(index, rest.left(cut));
+        rest = rest.mid(blank > 0 ? cut + 1 : cut);
+        y_ += font.lineHeight;
+    }
+    place(index, rest);
+    x_ = (index + rest.size()) * font.charWidth;
+}
+
+void PrinterDevice::place(int index, const QString &text)
+{
+    const FontUsed &font = usedFont();
     if (!line_.isEmpty() && std::abs(lineY_ - y_) > HeightTolerance)
         flushLine();
     if (line_.isEmpty()) {
@@ -197,11 +216,9 @@ void PrinterDevice::write(const QString &text)
             startSheet();
         lineY_ = y_;
     }
-    const int index = std::max(0, int(std::lround(x_ / font.charWidth)));
     if (line_.size() < index + text.size())
         line_.resize(index + text.size(), QLatin1Char(' '));
     line_.replace(index, text.size(), text);
-    x_ += text.size() * font.charWidth;
 }
 
 void PrinterDevice::newLine()

@@ -112,6 +112,9 @@ protected:
     // Height of the printable area in centimetres; a text line that would pass its foot
     // goes to the top of a new sheet.
     virtual double pageHeight() = 0;
+    // Width of the printable area in centimetres; a text that would pass it goes on
+    // under its first column.
+    virtual double pageWidth() = 0;
     virtual void beginDocument() = 0;
     virtual void beginPage() = 0; // every sheet after the first
     virtual void drawText(int column, double y, const QString &text) = 0;
@@ -127,6 +130,7 @@ private:
     void ensureDocument();
     void tab(int column);
     void write(const QString &text);
+    void place(int index, const QString &text);
     void newLine();
     void flushLine();
     void startSheet();

@@ -52,9 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
                       p.Print({"E"});
                   },
                   {"AB  CD", "E"}},
-        PrintCase{"TextIsNeverCut",
-                  [](PrinterDevice &p) { p.Print({PrintItem::Tab(2), QString(120, QLatin1Char('x'))}); },
-                  {QLatin1Char(' ') + QString(120, QLatin1Char('x'))}}),
+        PrintCase{"TextPastTheEdgeGoesOnUnderItsColumn",
+                  [](PrinterDevice &p) {
+                      p.Print({PrintItem::Tab(80), "Variété : recto-verso décalé"});
+                      p.Print({PrintItem::Tab(90), "abcdefghi", "!"});
+                  },
+                  {QString(79, ' ') + "Variété :", QString(79, ' ') + "recto-verso", QString(79, ' ') + "décalé",
+                   QString(89, ' ') + "abcde", QString(89, ' ') + "fghi!"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PrinterDevice, EmptyPrintEndsTheLineAndLineLeavesThePositionAtItsEnd)
