@@ -1,3 +1,4 @@
+#include "Commands.h"
 #include "GridFixture.h"
 
 #include <QCoreApplication>
@@ -5,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTextStream>
 
 using namespace carnelis;
 using namespace carnelis::test;
@@ -53,6 +55,27 @@ TEST_F(GridLayoutTest, ControlsStandWhereTheDesignPutsThem)
         EXPECT_TRUE(w.menuBar()->actionGeometry(a).right() < w.menuBar()->width()) << a->text().toStdString();
 
     picture.save(QDir(QCoreApplication::applicationDirPath()).filePath("FRMGRID.png"));
+}
+
+} // namespace
+
+namespace {
+
+class SampleScreenshotTest : public GridFixture {};
+
+// The sample collection that scripts/run gives a person, as they first see it.
+TEST_F(SampleScreenshotTest, TheSampleCollectionOpensOnItsFirstRows)
+{
+    QString output, errors;
+    QTextStream out(&output), err(&errors);
+    ASSERT_EQ(runCommand({QStringLiteral("exemple"), path()}, out, err), 0) << errors.toStdString();
+    choose("TIMBRES");
+    ASSERT_NE(open(), nullptr);
+    const int rows = view().Data1.recordset()->RecordCount();
+    EXPECT_GT(rows, 100);
+    EXPECT_EQ(view().Label1->text(), QStringLiteral("  Toutes les lignes - Lignes:  ") + QString::number(rows));
+    EXPECT_EQ(shownColumn(0).mid(0, 3), (QStringList{"1", "2", "3"}));
+    view().grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("FRMGRID-exemple.png"));
 }
 
 } // namespace
