@@ -1,18 +1,12 @@
 #pragma once
+#include "CarnelisControls.h"
 #include "Forms.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
 
-class QAction;
-class QLabel;
-
 namespace carnelis {
-
-namespace shell {
-class LineShape;
-}
 
 // The main window: the welcome, the warning, the title and the stamp, and the menu bar
 // that leads to the chooser, the help page, the About box and the way out.
@@ -39,21 +33,8 @@ protected:
 
 private:
     AppContext &ctx;
+    shell::CarnelisControls c_;
     QString RepertoireAppli;
-
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QLabel *Label4;
-    QLabel *Image1;
-    shell::LineShape *Line1;
-    shell::LineShape *Line2;
-    shell::LineShape *Line3;
-    shell::LineShape *Line4;
-    QAction *Base;
-    QAction *Lire;
-    QAction *Propos;
-    QAction *Quitter;
 };
 
 } // namespace carnelis
