@@ -28,7 +28,24 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int helperReported = 2; // the helper's exit code when it explains itself
+
+// A helper built with AddressSanitizer reserves terabytes of address space for its shadow
+// memory before main: under an address-space limit it could not even start.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool limitAddressSpace = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool limitAddressSpace = false;
+#else
+constexpr bool limitAddressSpace = true;
+#endif
+#else
+constexpr bool limitAddressSpace = true;
+#endif
 constexpr int execFailed = 127;
+// Written by the child when the helper could not be started at all (the dynamic loader
+// also ends with 127, for instance when the memory limit is too small).
+constexpr char execFailedMark[] = "\x01exec";
 
 QString displayName(const QString &path)
 {
@@ -114,8 +131,10 @@ private:
         dup2(null, STDIN_FILENO);
         dup2(null, STDERR_FILENO);
     }
-    const rlimit memory{rlim_t(limits.memoryBytes), rlim_t(limits.memoryBytes)};
-    setrlimit(RLIMIT_AS, &memory);
+    if (limitAddressSpace) {
+        const rlimit memory{rlim_t(limits.memoryBytes), rlim_t(limits.memoryBytes)};
+        setrlimit(RLIMIT_AS, &memory);
+    }
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
     // A second guard should the parent itself be stopped while waiting.
@@ -123,6 +142,8 @@ private:
     const rlimit cpu{cpuSeconds, cpuSeconds};
     setrlimit(RLIMIT_CPU, &cpu);
     execve(helper, argv, envp);
+    if (write(STDOUT_FILENO, execFailedMark, sizeof execFailedMark - 1) < 0)
+        _exit(execFailed);
     _exit(execFailed);
 }
 
@@ -217,7 +238,7 @@ void runSnapshotHelper(const QString &source, const QString &target, const Snaps
     if (outcome.timedOut)
         throw unreadable(source, QStringLiteral("sa lecture dépasse %1 secondes ; il est sans doute endommagé.")
                                      .arg(limits.timeoutMs / 1000));
-    if (WIFEXITED(status) && WEXITSTATUS(status) == execFailed)
+    if (WIFEXITED(status) && WEXITSTATUS(status) == execFailed && outcome.output.startsWith(execFailedMark))
         throw helperMissing();
     const QString reason = QString::fromUtf8(outcome.output).trimmed();
     if (WIFEXITED(status) && WEXITSTATUS(status) == helperReported && !reason.isEmpty())
