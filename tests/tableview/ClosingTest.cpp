@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
+#include <sqlite3.h>
 
 using namespace carnelis;
 using namespace carnelis::test;
@@ -126,6 +127,39 @@ TEST_F(ClosingChooserTest, AnEditLeftBeforeClosingAsksNothing)
     view().Quitter->trigger();
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{});
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Changé", "Semeuse"}));
+}
+
+} // namespace
+
+namespace {
+
+class LockedClosingTest : public GridFixture {};
+
+// Yes, then the file refuses the row: the person is told, and the view still closes.
+TEST_F(LockedClosingTest, ARefusedSaveIsToldAndTheViewStillCloses)
+{
+    makeTable("TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
+    choose("TIMBRES");
+    ASSERT_NE(open(), nullptr);
+    typeInto(0, 1, "Changé");
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(path().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    dialogs.clearTranscript();
+    dialogs.answerMsgBox(vb::Yes);
+    dialogs.answerMsgBox(vb::OK);
+
+    view().Quitter->trigger();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    ASSERT_EQ(dialogs.transcript().size(), 3u);
+    EXPECT_EQ(dialogs.transcript()[1], saveQuestion);
+    EXPECT_EQ(dialogs.transcript()[2].style, vb::Critical);
+    EXPECT_FALSE(grid.isLoaded());
+    EXPECT_TRUE(chooser.isLoaded());
+    flushDeletes();
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "Semeuse"}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
+#include <sqlite3.h>
 
 using namespace carnelis;
 using namespace carnelis::test;
@@ -163,6 +164,37 @@ TEST_F(ReadOnlyGridTest, AReadOnlyFileShowsItsRowsAndSaysWhyTheyCannotBeChanged)
     view().EffacerLigne->trigger();
     EXPECT_EQ(dialogs.boxes().back().prompt, "Cette manoeuvre provoque une Erreur.");
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2"}));
+}
+
+} // namespace
+
+namespace {
+
+class LockedGridTest : public GridEditTest {};
+
+// Another program holds the file: the row stays current with its change, which goes
+// in once the file is free again.
+TEST_F(LockedGridTest, ARowThatCannotBeWrittenStaysPendingAndNothingIsLost)
+{
+    typeInto(0, 1, "Changé");
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(path().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    dialogs.answerMsgBox(vb::OK);
+    clickCell(1, 0);
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].style, vb::Critical);
+    EXPECT_EQ(gridRow(), 0);
+    EXPECT_TRUE(model().hasPending());
+    EXPECT_EQ(view().LigneSauvee, 0);
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    clickCell(1, 0);
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Changé", "Semeuse", "Marianne"}));
+    EXPECT_EQ(view().LigneSauvee, -1);
+    EXPECT_EQ(position(), 1);
 }
 
 } // namespace
