@@ -3,7 +3,6 @@
 // number, Open, the grid with its rows and its summary, Escape, and back in the chooser
 // with every choice still there.
 #include "CARNELIS.h"
-#include "CollectionFile.h"
 #include "DataGrid.h"
 #include "FRMGRID.h"
 #include "FrmUnite.h"
@@ -27,28 +26,6 @@
 using namespace carnelis;
 
 namespace {
-
-Value text(const char *s) { return Value(QString::fromUtf8(s)); }
-
-// A small collection whose answer to the road's question is known row by row: the
-// designations that contain MARIANNE whatever their case, with a COTE above 5, in the
-// natural order of their numbers (9 before 10).
-void makeCollection(const QString &path)
-{
-    CollectionFile file(path);
-    file.createTable(QStringLiteral("Timbres"));
-    file.appendRows(QStringLiteral("Timbres"), {
-        {text("1"), text("Marianne de Gandon"), text("15 F rouge"), text("Neuf"), Value(2.5), text("")},
-        {text("2"), text("Cérès"), text("1 F vert"), text("Oblitéré"), Value(12.0), Value()},
-        {text("10"), text("Marianne de Muller"), text("20 F bleu"), text("Neuf"), Value(8.0), text("coin daté")},
-        {text("100"), text("Semeuse camée"), text("10 c rouge"), text("TB"), Value(40.0), Value()},
-        {text("11"), text("MARIANNE d'Alger"), text("1 F 50"), text("Neuf"), Value(6.5), text("")},
-        {text("9"), text("Marianne de Béquet"), text("0,50 F"), text("TTB"), Value(5.5), Value()},
-        {text("20"), text("Marianne du Bicentenaire"), text("2 F 20"), text("Neuf"), Value(3.0), Value()},
-        {text("3"), text("Sabine de Gandon"), text("1 F 20"), text("Oblitéré"), Value(9.0), Value()},
-    });
-    file.createTable(QStringLiteral("Monnaies"));
-}
 
 // What the grid showed at the end of the road.
 struct Arrival {
@@ -184,15 +161,6 @@ protected:
 };
 
 TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
-{
-    makeCollection(folder.filePath(QStringLiteral("COLLECTION.MDB")));
-    const Arrival arrival = walk(QStringLiteral("TIMBRES"), 2);
-    EXPECT_EQ(arrival.caption, QStringLiteral(" Table Sélectionnée TIMBRES issue de COLLECTION.MDB"));
-    EXPECT_EQ(arrival.summary, QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  3"));
-    EXPECT_EQ(arrival.numbers, (QStringList{"9", "10", "11"}));
-}
-
-TEST_F(RoadTest, TheSampleCollectionGivesWhatItsFileHolds)
 {
     const QString path = folder.filePath(QStringLiteral("COLLECTION.MDB"));
     writeSampleCollection(path);
