@@ -131,6 +131,36 @@ TEST_F(Keyset, ARowRemovedByAnotherProgramReadsAsNull)
     EXPECT_EQ(errorOf([&] { rs->Update(); }), err::RecordDeleted);
 }
 
+TEST_F(Keyset, PastTheFirstPageTheOrderCountAndEditsHold)
+{
+    Rows rows;
+    for (int i = 0; i < 200; ++i)
+        rows.push_back({QString::number((i * 37) % 200), Value(), Value(), Value(), Value(), Value()});
+    const QString big = makeCollection("GRAND", rows, "GRAND.MDB");
+    auto rs = query(big, "SELECT * FROM GRAND ORDER BY NUMERO");
+    EXPECT_EQ(rs->RecordCount(), 200);
+    QStringList walked;
+    for (; !rs->isEOF(); rs->MoveNext())
+        walked << rs->Fields("NUMERO").text();
+    QStringList expected;
+    for (int i = 0; i < 200; ++i)
+        expected << QString::number(i);
+    EXPECT_EQ(walked, expected);
+
+    rs = query(big, "SELECT * FROM GRAND ORDER BY NUMERO");
+    rs->setAbsolutePosition(150);
+    rs->Delete();
+    EXPECT_EQ(rs->RecordCount(), 199);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("NUMERO"), Value("151"));
+    rs->AddNew();
+    rs->setField("NUMERO", "1000");
+    rs->Update();
+    EXPECT_EQ(rs->valueAt(199, 0), Value("1000"));
+    rs->MoveLast();
+    EXPECT_EQ(rs->AbsolutePosition(), 199);
+}
+
 TEST_F(Keyset, RowsAreReadByPagesOnlyWhenLookedAt)
 {
     Rows rows;
