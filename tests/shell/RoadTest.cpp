@@ -6,6 +6,7 @@
 #include "DataGrid.h"
 #include "FRMGRID.h"
 #include "FrmUnite.h"
+#include "GridDelegate.h"
 #include "RecordsetModel.h"
 #include "SampleCollection.h"
 #include "ScriptedDialogs.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +28,24 @@
 using namespace carnelis;
 
 namespace {
+
+// The first column of a query's rows, the file read without the program.
+QStringList column(const QString &path, const QByteArray &query)
+{
+    QStringList values;
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *statement = nullptr;
+        if (sqlite3_prepare_v2(db, query.constData(), -1, &statement, nullptr) == SQLITE_OK)
+            while (sqlite3_step(statement) == SQLITE_ROW)
+                values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+        else
+            ADD_FAILURE() << sqlite3_errmsg(db);
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return values;
+}
 
 // What the grid showed at the end of the road.
 struct Arrival {
@@ -164,23 +184,10 @@ TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
 {
     const QString path = folder.filePath(QStringLiteral("COLLECTION.MDB"));
     writeSampleCollection(path);
-    // The file read without the program: the numbers of the stamps whose designation
-    // names Marianne, whatever the case, with a COTE above 5.
-    QStringList expected;
-    {
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-        sqlite3_stmt *statement = nullptr;
-        ASSERT_EQ(sqlite3_prepare_v2(db,
-                                     "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 "
-                                     "AND COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)",
-                                     -1, &statement, nullptr),
-                  SQLITE_OK);
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            expected << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
-    }
+    // The numbers of the stamps whose designation names Marianne, whatever the case,
+    // with a COTE above 5.
+    const QStringList expected = column(path, "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 "
+                                              "AND COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)");
     ASSERT_GT(expected.size(), 3) << "the sample has no stamp to find";
 
     const Arrival arrival = walk(QStringLiteral("TIMBRES"), 4);
@@ -188,6 +195,28 @@ TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
     EXPECT_EQ(arrival.summary, QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  ")
                                    + QString::number(expected.size()));
     EXPECT_EQ(arrival.numbers, expected);
+
+    // Escape in the main window ends everything at once, even over a view where a row is
+    // being typed: nothing is asked, and the row stays in the file as it was.
+    click(in<QPushButton>(chooserSlot, QStringLiteral("CmdOuvrir")));
+    ASSERT_TRUE(gridSlot.isLoaded());
+    auto &view = dynamic_cast<FRMGRID &>(*gridSlot.get());
+    GridTable *grid = view.DBGrid1->table();
+    const QModelIndex cell = view.DBGrid1->model()->index(0, 1);
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto *editor = qobject_cast<QLineEdit *>(grid->gridDelegate()->openEditor());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("X"));
+    ASSERT_EQ(view.LigneSauvee, 0);
+    const QString designation = QStringLiteral("SELECT DESIGNATION FROM TIMBRES WHERE NUMERO = '%1'").arg(expected.front());
+    const QStringList before = column(path, designation.toUtf8());
+
+    QTest::keyClick(carnelisSlot.get()->widget(), Qt::Key_Escape);
+    for (FormSlot *slot : {&carnelisSlot, &chooserSlot, &gridSlot})
+        EXPECT_FALSE(slot->isLoaded() && slot->get()->widget()->isVisible());
+    EXPECT_TRUE(dialogs.boxes().empty());
+    EXPECT_EQ(column(path, designation.toUtf8()), before);
 }
 
 } // namespace
