@@ -115,6 +115,22 @@ TEST_F(MainWindowTest, MenuBarHoldsFourEntriesWithTheirAccessKeys)
     EXPECT_EQ(names, (QStringList{"Base", "Lire", "Propos", "Quitter"}));
 }
 
+TEST_F(MainWindowTest, AccessKeysChooseTheEntries)
+{
+    CARNELIS &window = show();
+    QApplication::setActiveWindow(&window);
+    dialogs.clearTranscript();
+    dialogs.answerMsgBox(vb::OK);
+    QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
+    QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(dialogs.transcript().size(), 2u);
+    QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+    EXPECT_TRUE(chooserSlot.isLoaded());
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_Q, Qt::AltModifier);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(MainWindowTest, LayoutFollowsTheDesign)
 {
     CARNELIS &window = show();
