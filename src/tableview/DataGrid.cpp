@@ -158,11 +158,11 @@ void DataGrid::deleteCurrentRow()
         throw RuntimeError(err::NoCurrentRecord, QStringLiteral("Aucune ligne en cours."));
     const int row = recordset->AbsolutePosition();
     recordset->Delete();
-    // The row is gone: what was typed into it goes with it.
-    if (model_->pendingRow() == row) {
-        table_->dropOpenEditor();
+    // The row is gone: what was typed into it goes with it, the open cell included, so
+    // that its text cannot land on the row that takes its place.
+    table_->dropOpenEditor();
+    if (model_->pendingRow() == row)
         model_->discardPending();
-    }
     recordset->MoveNext();
     model_->reload();
     followRecordset();

@@ -136,6 +136,16 @@ TEST_F(DeletionTest, YesDeletesTheRowShownAndTheNextOneBecomesCurrent)
     EXPECT_EQ(shownColumn(0), (QStringList{"1", "3", ""}));
 }
 
+TEST_F(DeletionTest, WhatWasTypedIntoTheDeletedRowGoesWithIt)
+{
+    typeInto(1, 1, "Tapé");
+    dialogs.answerMsgBox(vb::Yes);
+    view().EffacerLigne->trigger();
+    clickCell(0, 0);
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "<null>"}));
+}
+
 TEST_F(DeletionTest, NoLeavesTableAndCurrentRowAsTheyWere)
 {
     clickCell(1, 0);
