@@ -51,7 +51,9 @@ bool Impression::run(DataControl &Data1, const SelectionState &selection, const 
 {
     bool reloaded = false;
     try {
-        rowsOf(Data1).setAbsolutePosition(0);
+        // An empty view has no first row to go to; it prints the report of no rows.
+        if (Recordset &rows = rowsOf(Data1); rows.RecordCount() > 0)
+            rows.setAbsolutePosition(0);
         if (ImpressionFaite) {
             ImpressionFaite = False;
             printer_.EndDoc();

@@ -285,6 +285,17 @@ INSTANTIATE_TEST_SUITE_P(
                                  "1" + QLocale(QLocale::French, QLocale::France).groupSeparator() + "234,50"}),
     [](const auto &info) { return info.index == 0 ? std::string("C") : std::string("French"); });
 
+TEST_F(Report, AnEmptyViewPrintsTheReportOfNoRows)
+{
+    load({});
+    print();
+    const QStringList texts = document().at(0).texts();
+    ASSERT_EQ(texts.size(), 5);
+    EXPECT_EQ(texts.at(2), line({{70, "----------"}}));
+    EXPECT_EQ(texts.at(3), line({{41, "0 Ligne(s) pour ......"}, {76, "0.00"}}));
+    EXPECT_EQ(ImpressionFaite, -1);
+}
+
 TEST_F(Report, FooterNamesTheFontThePrinterReallyUses)
 {
     printer.setAvailableFonts({{"Courier new", "Nimbus Mono PS"}});
