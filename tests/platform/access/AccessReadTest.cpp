@@ -146,6 +146,19 @@ TEST(AccessValues, NullIsNotTheEmptyText)
     EXPECT_EQ(quotedValues(snapshot, "SELECT B FROM Table1 ORDER BY rowid"), (QStringList{"''", "'hijklmnop'"}));
 }
 
+TEST(AccessValues, ACollectionShapedGenuineFileReads)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("COLLECTION.MDB"));
+    test::writeAll(file, test::genuineCollectionJet3());
+    const QString snapshot = access::openSnapshot(file);
+    EXPECT_EQ(quotedValues(snapshot, "SELECT name FROM pragma_table_info('Table1') LIMIT 6"),
+              (QStringList{"'NUMERO'", "'DESIGNATION'", "'COULEUR'", "'ETAT'", "'COTE'", "'DIVERS'"}));
+    EXPECT_EQ(quotedValues(snapshot, "SELECT DESIGNATION FROM Table1 ORDER BY rowid"),
+              (QStringList{"NULL", "'row2col3'", "'row3col3'", "'row4col2'", "'row5col2'", "'row6col2'", "NULL"}));
+}
+
 TEST(AccessValues, MemoLongerThanTheLibrarysBindSizeIsKeptWhole)
 {
     SKIP_WITHOUT_JET_SAMPLES();

@@ -71,6 +71,32 @@ QByteArray nullAndEmptyJet3()
     return bytes;
 }
 
+QByteArray genuineCollectionJet3()
+{
+    QByteArray bytes = readAll(jetSample(QStringLiteral("overflowTestV1997.mdb")));
+    // Table1's definition, page 29: column names as length-prefixed texts from offset 205,
+    // the definition's length at offset 8. Longer names push the rest of the definition
+    // along, over the unused end of the page.
+    constexpr int page = 29 * 2048;
+    constexpr int namesAt = page + 205;
+    const QList<QByteArray> before{"data1", "data3", "data4", "data5", "data6", "data7", "data8", "data9", "data10"};
+    const QList<QByteArray> after{"NUMERO", "DESIGNATION", "COULEUR", "ETAT", "COTE", "DIVERS", "data8", "data9", "data10"};
+    QByteArray oldNames, newNames;
+    for (const QByteArray &n : before)
+        oldNames += char(n.size()) + n;
+    for (const QByteArray &n : after)
+        newNames += char(n.size()) + n;
+    EXPECT_EQ(bytes.mid(namesAt, oldNames.size()), oldNames);
+    const quint32 length = quint8(bytes[page + 8]) | quint8(bytes[page + 9]) << 8;
+    const int definitionEnd = page + 8 + int(length);
+    const int growth = int(newNames.size() - oldNames.size());
+    const QByteArray rest = bytes.mid(namesAt + oldNames.size(), definitionEnd - namesAt - oldNames.size());
+    bytes.replace(namesAt, newNames.size() + rest.size(), newNames + rest);
+    bytes[page + 8] = char((length + growth) & 0xff);
+    bytes[page + 9] = char((length + growth) >> 8);
+    return bytes;
+}
+
 QByteArray longMemoJet4(const QString &text)
 {
     QByteArray bytes = readAll(jetSample(QStringLiteral("fixedNumericTestV2000.mdb")));

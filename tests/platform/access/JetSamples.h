@@ -33,6 +33,10 @@ QStringList quotedValues(const QString &sqliteFile, const QString &sql);
 
 // testV1997.mdb with, in the first row of Table1, A made Null and B made the empty text.
 QByteArray nullAndEmptyJet3();
+// overflowTestV1997.mdb whose Table1 has the columns of a collection: NUMERO,
+// DESIGNATION, COULEUR, ETAT, COTE, DIVERS (all text), then data8, data9, data10; its 7 rows
+// hold texts such as "row2col1" / "row2col3" and Nulls.
+QByteArray genuineCollectionJet3();
 // fixedNumericTestV2000.mdb whose memo col1 is `text`, spread over pages added at the end;
 // the text must fill whole pages (a multiple of 2038 characters).
 QByteArray longMemoJet4(const QString &text);
