@@ -23,6 +23,10 @@ bool writable(const QFileInfo &info)
     return info.isWritable() && (info.permissions() & anyWrite);
 }
 
+// SQLite writes its rollback journal beside the file: in a folder nobody may write to, a
+// write could only fail half-way, so such a file is opened for reading.
+bool folderWritable(const QFileInfo &info) { return writable(QFileInfo(info.absolutePath())); }
+
 QString shownName(const QString &path) { return QFileInfo(path).fileName(); }
 
 } // namespace
@@ -89,7 +93,7 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
 
     auto impl = std::make_unique<Database::Impl>();
     impl->path = path;
-    impl->readOnly = !writable(info);
+    impl->readOnly = !writable(info) || !folderWritable(info);
     impl->connection = std::make_shared<Connection>(
         path, impl->readOnly ? Connection::Mode::ReadOnly : Connection::Mode::ReadWrite);
     Connection &c = *impl->connection;

@@ -2,6 +2,7 @@
 #include "EngineFixture.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <sqlite3.h>
@@ -143,6 +144,19 @@ TEST_F(BadInput, AReadOnlyFileOpensForReadingAndRefusesEveryWrite)
     EXPECT_EQ(rs->RecordCount(), 1);
     database_.reset();
     EXPECT_EQ(digestOf(path), before);
+}
+
+TEST_F(BadInput, AFileInAFolderNobodyMayWriteToOpensForReading)
+{
+    QDir(dir.path()).mkdir("archives");
+    const QString path = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}}, "archives/C.MDB");
+    const QString folder = dir.filePath("archives");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+    auto rs = query(path, "SELECT * FROM MONNAIES");
+    EXPECT_TRUE(rs->isReadOnly());
+    EXPECT_THROW(rs->Delete(), RuntimeError);
+    EXPECT_EQ(rs->RecordCount(), 1);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(BadInput, AFileLockedByAnotherProgramWaitsThenFailsWithNothingHalfWritten)

@@ -56,4 +56,16 @@ TEST_F(Engine, RunsAQueryAndWalksItsRows)
     EXPECT_TRUE(rs.valueAt(0, 4).isNull());
 }
 
+TEST_F(Engine, NamesWithAccentsPlainAndAnyNameInBrackets)
+{
+    const QString path = makeCollection("TIMBRES_ÉTÉ", {{"1", "Cérès", Value(), Value(), 2.0, Value()}});
+    CollectionFile(path).createTable("L'ANNÉE 1900");
+    CollectionFile(path).appendRows("L'ANNÉE 1900", {{"7", "Semeuse", Value(), Value(), 3.0, Value()}});
+    EXPECT_EQ(column(*query(path, "SELECT * FROM timbres_été WHERE Timbres_Été.designation = ('CÉRÈS')"), "NUMERO"),
+              QStringList({"1"}));
+    EXPECT_EQ(column(*query(path, "SELECT * FROM [L'ANNÉE 1900] WHERE [L'ANNÉE 1900].[COTE] > 2 ORDER BY [NUMERO]"),
+                     "NUMERO"),
+              QStringList({"7"}));
+}
+
 } // namespace
