@@ -90,8 +90,9 @@ TEST_F(GridEditTest, TextInCoteIsRefusedWithAMessageAndNothingIsWritten)
 
 TEST_F(GridEditTest, RowsSelectedByTheirSelectorGoWithTheDeleteKey)
 {
-    // What a click on the record selector of the second row does.
-    emit table().verticalHeader()->sectionPressed(1);
+    // A click in the middle of the record selector of the second row.
+    QTest::mouseClick(table().verticalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(8, table().rowViewportPosition(1) + table().rowHeight(1) / 2));
     ASSERT_EQ(table().selectionModel()->selectedRows().size(), 1);
     QTest::keyClick(&table(), Qt::Key_Delete);
 
