@@ -122,7 +122,10 @@ DataGrid::DataGrid(QWidget *parent)
                                    "en écriture) : les lignes ne peuvent pas y être modifiées."),
                     vb::Exclamation);
     });
-    connect(table_->gridDelegate(), &GridDelegate::edited, this, &DataGrid::rowAltered);
+    connect(table_->gridDelegate(), &GridDelegate::edited, this, [this] {
+        model_->markAltered(table_->currentIndex().row());
+        emit rowAltered();
+    });
     connect(model_, &RecordsetModel::rowAltered, this, &DataGrid::rowAltered);
     connect(model_, &RecordsetModel::rowWritten, this, &DataGrid::rowWritten);
     connect(model_, &RecordsetModel::valueRefused, this,
@@ -230,6 +233,8 @@ void DataGrid::onCurrentChanged(const QModelIndex &current, const QModelIndex &p
             return;
         }
     }
+    if (!model_->hasPending())
+        model_->markAltered(-1); // typed into, then put back as it was
     moveRecordsetTo(newRow);
     model_->setCurrentRow(newRow);
 }

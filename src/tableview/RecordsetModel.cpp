@@ -50,6 +50,7 @@ void RecordsetModel::setRecordset(Recordset *recordset)
     recordset_ = recordset;
     pending_.reset();
     currentRow_ = -1;
+    alteredRow_ = -1;
     locale_ = QLocale();
     sourceColumn_.fill(-1);
     if (recordset_) {
@@ -68,6 +69,7 @@ void RecordsetModel::setRecordset(Recordset *recordset)
 void RecordsetModel::reload()
 {
     beginResetModel();
+    alteredRow_ = -1;
     count_ = recordset_ ? recordset_->RecordCount() : 0;
     if (pending_ && !pending_->isNew && pending_->row >= count_)
         pending_.reset();
@@ -164,7 +166,7 @@ QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, in
         return section >= 0 && section < int(gridColumns.size())
                    ? QString::fromUtf8(gridColumns[std::size_t(section)].caption)
                    : QVariant();
-    if (pending_ && pending_->row == section)
+    if ((pending_ && pending_->row == section) || alteredRow_ == section)
         return editingMark;
     if (section == currentRow_)
         return currentMark;
@@ -251,6 +253,7 @@ void RecordsetModel::writePending()
         throw;
     }
     pending_.reset();
+    alteredRow_ = -1;
     forgetPages();
     if (change.isNew) {
         // The new row takes the place of the new-row line, and a fresh line follows it.
@@ -270,7 +273,18 @@ void RecordsetModel::discardPending()
         return;
     const int row = pending_->row;
     pending_.reset();
+    alteredRow_ = -1;
     emitRowChanged(row);
+}
+
+void RecordsetModel::markAltered(int row)
+{
+    const int previous = alteredRow_;
+    alteredRow_ = row;
+    if (previous >= 0 && previous < rowCount())
+        emit headerDataChanged(Qt::Vertical, previous, previous);
+    if (row >= 0 && row < rowCount())
+        emit headerDataChanged(Qt::Vertical, row, row);
 }
 
 void RecordsetModel::setCurrentRow(int row)

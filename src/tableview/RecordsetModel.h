@@ -49,6 +49,9 @@ public:
     void writePending();
     void discardPending();
 
+    // A cell of this row is being typed into: its selector shows the pencil already.
+    void markAltered(int row);
+
     // The row the record selector marks as current.
     void setCurrentRow(int row);
     int currentRow() const { return currentRow_; }
@@ -80,6 +83,7 @@ private:
     std::array<int, 6> sourceColumn_{}; // column of the recordset for each grid column, -1 when missing
     std::optional<Pending> pending_;
     int currentRow_ = -1;
+    int alteredRow_ = -1;
     QLocale locale_;
 
     mutable std::unordered_map<int, std::vector<Value>> pages_;

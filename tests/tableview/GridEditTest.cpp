@@ -33,6 +33,7 @@ TEST_F(GridEditTest, AnEditIsWrittenOnlyWhenTheRowIsLeft)
 {
     typeInto(1, 1, "Semeuse lignée");
     EXPECT_EQ(view().LigneSauvee, 0); // typing alone marks the row altered
+    EXPECT_EQ(model().headerData(1, Qt::Vertical).toString(), QStringLiteral("\u270E"));
     pressEnter();
     typeInto(1, 4, "7.5");
     pressEnter();
