@@ -27,7 +27,7 @@ PrintItem itemOf(const Value &value)
 }
 } // namespace
 
-bool ReportWriter::write(const SelectionState &selection, const QString &dateDuJour)
+bool ReportWriter::write(const SelectionState &selection, const QString &DateDuJour)
 {
     setUp();
     printer_.Print({PrintItem::Tab(ColTitle), QStringLiteral("Impression de") + selection.ResumeCriteres});
@@ -36,10 +36,10 @@ bool ReportWriter::write(const SelectionState &selection, const QString &dateDuJ
     printer_.Print({PrintItem::Tab(ColTitle), Header});
     rule(0.2);
 
-    double totalCote = 0.0;
-    if (!rowsAndTotal(totalCote))
+    double TotalCote = 0.0;
+    if (!rowsAndTotal(TotalCote))
         return false;
-    closingLines(totalCote, selection, dateDuJour);
+    closingLines(TotalCote, selection, DateDuJour);
     return true;
 }
 
@@ -61,20 +61,20 @@ void ReportWriter::rule(double below)
     printer_.Line(0.5, y, 20, y, 0);
 }
 
-bool ReportWriter::rowsAndTotal(double &totalCote)
+bool ReportWriter::rowsAndTotal(double &TotalCote)
 {
-    int lignesPage = FirstPageOffset;
+    int LignesPage = FirstPageOffset;
     int printed = 0;
     while (!rows_.isEOF()) {
-        if (lignesPage == RowsPerPage) {
-            lignesPage = 0;
+        if (LignesPage == RowsPerPage) {
+            LignesPage = 0;
             printer_.NewPage();
             printer_.setCurrentY(TopOfPage);
             if (pageTurn_)
                 pageTurn_();
         }
-        row(totalCote);
-        ++lignesPage;
+        row(TotalCote);
+        ++LignesPage;
         ++printed;
         rows_.MoveNext();
         if (progress_ && !progress_(printed))
@@ -83,7 +83,7 @@ bool ReportWriter::rowsAndTotal(double &totalCote)
     return true;
 }
 
-void ReportWriter::row(double &totalCote)
+void ReportWriter::row(double &TotalCote)
 {
     static const std::pair<const char *, int> columns[] = {
         {"NUMERO", ColNumero}, {"DESIGNATION", ColDesignation}, {"COULEUR", ColCouleur}, {"ETAT", ColEtat}};
@@ -95,7 +95,7 @@ void ReportWriter::row(double &totalCote)
 
     // A value that is not a number counts nothing and prints nothing: the run goes on.
     if (const auto cote = coteAmount(rows_.Fields(QStringLiteral("Cote")))) {
-        totalCote += *cote;
+        TotalCote += *cote;
         const QString amount = formatTwoDecimals(*cote);
         printer_.Print({tabBefore(amount), amount}, PrintEnd::KeepLine);
     }
@@ -108,7 +108,7 @@ void ReportWriter::row(double &totalCote)
     // A Null remark leaves the line open: the next row's first tab takes a new line.
 }
 
-void ReportWriter::closingLines(double totalCote, const SelectionState &selection, const QString &dateDuJour)
+void ReportWriter::closingLines(double TotalCote, const SelectionState &selection, const QString &DateDuJour)
 {
     // Back to the first row, so that the grid does not stay past the end.
     if (rows_.RecordCount() > 0)
@@ -117,7 +117,7 @@ void ReportWriter::closingLines(double totalCote, const SelectionState &selectio
     printer_.Print({PrintItem::Tab(ColCount),
                     QString::number(rows_.RecordCount()) + QStringLiteral(" Ligne(s) pour ......")},
                    PrintEnd::KeepLine);
-    const QString total = formatGroupedTwoDecimals(totalCote);
+    const QString total = formatGroupedTwoDecimals(TotalCote);
     printer_.Print({tabBefore(total), total});
     rule(0.5);
     printer_.Print();
@@ -125,7 +125,7 @@ void ReportWriter::closingLines(double totalCote, const SelectionState &selectio
     const QString fontName = printer_.FontName();
     const QString fontSize = QLocale().toString(printer_.FontSize(), 'g', 6).remove(QLocale().groupSeparator());
     printer_.Print({PrintItem::Tab(ColTitle), selection.NomFichierMdb + QStringLiteral(" - Table:") + selection.NomTable +
-                                                  QStringLiteral(" - Date: ") + dateDuJour +
+                                                  QStringLiteral(" - Date: ") + DateDuJour +
                                                   QStringLiteral("  -  Police: ") + fontName + QLatin1Char(' ') +
                                                   fontSize});
 }

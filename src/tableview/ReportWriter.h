@@ -34,14 +34,14 @@ public:
     // Prints from the current row to the end and the closing lines. Returns false when
     // the progress stopped it; the document is then still open. Failures of the printer
     // or the engine are RuntimeErrors.
-    bool write(const SelectionState &selection, const QString &dateDuJour);
+    bool write(const SelectionState &selection, const QString &DateDuJour);
 
 private:
     void setUp();
     void rule(double below);
-    bool rowsAndTotal(double &totalCote);
-    void row(double &totalCote);
-    void closingLines(double totalCote, const SelectionState &selection, const QString &dateDuJour);
+    bool rowsAndTotal(double &TotalCote);
+    void row(double &TotalCote);
+    void closingLines(double TotalCote, const SelectionState &selection, const QString &DateDuJour);
 
     PrinterDevice &printer_;
     Recordset &rows_;
