@@ -157,17 +157,6 @@ TEST(Snapshots, OnePerVersionOfAFile)
               QStringList{QStringLiteral("'Table'")});
 }
 
-TEST(Snapshots, MissingFileIsAnError)
-{
-    QTemporaryDir dir;
-    try {
-        access::openSnapshot(dir.filePath(QStringLiteral("ABSENT.MDB")));
-        FAIL() << "no error";
-    } catch (const RuntimeError &e) {
-        EXPECT_EQ(e.number(), err::CannotOpen);
-    }
-}
-
 } // namespace
 
 namespace {

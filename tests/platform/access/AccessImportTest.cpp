@@ -70,15 +70,9 @@ TEST_F(Importer, CopiesEveryUserTableWithItsTypesRowsAndNulls)
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("COPIE.MDB")});
 }
 
-TEST_F(Importer, KeepsNullsAndTypes)
+TEST_F(Importer, PrintsTheRowsCopiedPerTable)
 {
-    const QString target = dir_.filePath(QStringLiteral("COPIE.MDB"));
-    ASSERT_EQ(run(jetSample(QStringLiteral("overflowTestV1997.mdb")), target), 0) << err_.toStdString();
-    EXPECT_EQ(quotedValues(target, "SELECT count(*) FROM Table1 WHERE data9 IS NULL"), QStringList{"6"});
     ASSERT_EQ(run(jetSample(QStringLiteral("testV1997.mdb")), dir_.filePath(QStringLiteral("T.MDB"))), 0);
-    EXPECT_EQ(quotedValues(dir_.filePath(QStringLiteral("T.MDB")), "SELECT type FROM pragma_table_info('Table1')"),
-              (QStringList{"'TEXT'", "'TEXT'", "'INTEGER'", "'INTEGER'", "'INTEGER'", "'REAL'", "'TEXT'", "'REAL'",
-                           "'INTEGER'"}));
     EXPECT_EQ(out_, QStringLiteral("Table1 : 2 lignes copiées\nTable2 : 0 ligne copiée\n"
                                    "Table3 : 0 ligne copiée\nTable4 : 0 ligne copiée\n"));
 }
