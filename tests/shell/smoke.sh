@@ -4,6 +4,8 @@
 # usage: smoke.sh CARNELIS XPROBE OUTPUT_FOLDER
 set -u
 carnelis=$1 xprobe=$2 out=$3
+# The program must draw on the virtual screen, whatever the tests around it use.
+unset QT_QPA_PLATFORM
 mkdir -p "$out"
 rm -f "$out/smoke.ppm" "$out/smoke.png"
 
@@ -16,7 +18,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   pid=$!
   fail() { echo "FAIL: $*"; cat "$out/smoke.log"; kill $pid 2>/dev/null; wait $pid 2>/dev/null; exit 1; }
 
-  window=$("$xprobe" wait "CARNELIS  -  " 15) || fail "the main window did not appear"
+  window=$("$xprobe" wait "CARNELIS  -  " 30) || fail "the main window did not appear"
   sleep 1
   "$xprobe" shot "$window" "$out/smoke.ppm" || fail "the main window is empty"
 
