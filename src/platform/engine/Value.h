@@ -1,6 +1,6 @@
 #pragma once
 #include <QString>
-#include <variant>
+#include <cstdint>
 
 class QLocale;
 
@@ -10,19 +10,19 @@ namespace carnelis {
 class Value {
 public:
     Value() = default;
-    Value(double number) : data_(number) {}
-    Value(int number) : data_(double(number)) {}
-    Value(const QString &text) : data_(text) {}
-    Value(const char *text) : data_(QString::fromUtf8(text)) {}
+    Value(double number) : kind_(Kind::Number), number_(number) {}
+    Value(int number) : kind_(Kind::Number), number_(double(number)) {}
+    Value(const QString &text) : kind_(Kind::Text), text_(text) {}
+    Value(const char *text) : kind_(Kind::Text), text_(QString::fromUtf8(text)) {}
 
     static Value null() { return {}; }
 
-    bool isNull() const { return std::holds_alternative<std::monostate>(data_); }
-    bool isNumber() const { return std::holds_alternative<double>(data_); }
-    bool isText() const { return std::holds_alternative<QString>(data_); }
+    bool isNull() const { return kind_ == Kind::Null; }
+    bool isNumber() const { return kind_ == Kind::Number; }
+    bool isText() const { return kind_ == Kind::Text; }
 
-    double number() const { return std::get<double>(data_); }
-    const QString &text() const { return std::get<QString>(data_); }
+    double number() const { return number_; } // 0 unless a number
+    const QString &text() const { return text_; } // empty unless a text
 
     // The text form a Basic program would show: "" for Null, the text as it is, a number
     // in its plain shortest form with the locale's decimal separator (12,5 in French).
@@ -31,7 +31,13 @@ public:
     bool operator==(const Value &other) const = default;
 
 private:
-    std::variant<std::monostate, double, QString> data_;
+    // Three plain members rather than a std::variant: GCC's sanitizer builds report false
+    // "maybe uninitialized" warnings on a variant holding a QString. The member a kind does
+    // not use keeps its default, so comparing all three compares the values.
+    enum class Kind : uint8_t { Null, Number, Text };
+    Kind kind_ = Kind::Null;
+    double number_ = 0;
+    QString text_;
 };
 
 } // namespace carnelis

@@ -27,11 +27,15 @@ protected:
 
 TEST_F(Functions, ValReadsByTheBasicRulesAndKeepsNull)
 {
-    const std::vector<std::pair<Value, Value>> cases = {
-        {"  1 2 3", 123.0}, {"12,5", 12.0}, {"1E3", 1000.0}, {"1D2", 100.0}, {"&H10", 16.0},
-        {"-.5", -0.5},      {"abc", 0.0},   {Value(), Value()}, {42.0, 42.0}, {"", 0.0}};
-    for (const auto &[in, out] : cases)
-        EXPECT_EQ(call("SELECT jet_val(?1)", {in}), out) << in.toDisplayText(QLocale::c()).toStdString();
+    const struct {
+        const char *text;
+        double value;
+    } cases[] = {{"  1 2 3", 123}, {"12,5", 12}, {"1E3", 1000}, {"1D2", 100}, {"&H10", 16},
+                 {"-.5", -0.5},    {"abc", 0},   {"", 0},      {"007", 7},   {"123456789012345678", 123456789012345678.0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(call("SELECT jet_val(?1)", {Value(c.text)}), Value(c.value)) << c.text;
+    EXPECT_EQ(call("SELECT jet_val(?1)", {Value(42.0)}), Value(42.0));
+    EXPECT_TRUE(call("SELECT jet_val(?1)", {Value::null()}).isNull());
 }
 
 TEST_F(Functions, InstrIgnoresCaseKeepsAccentsAndCountsFromOne)
