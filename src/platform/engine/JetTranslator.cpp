@@ -42,7 +42,8 @@ public:
                 throw typeMismatch();
             from += QStringLiteral(" WHERE ") + w.sql;
         }
-        QString sql = QStringLiteral("SELECT rowid") + from + QStringLiteral(" ORDER BY ");
+        const QString rowid = table_.rowidName();
+        QString sql = QStringLiteral("SELECT ") + rowid + from + QStringLiteral(" ORDER BY ");
         out.countSql = (QStringLiteral("SELECT count(*)") + from).toStdString();
         for (const OrderItem &item : q.orderBy) {
             const ColumnInfo &c = column(item.qualifier, item.column);
@@ -51,7 +52,7 @@ public:
             sql += c.affinity == Affinity::Numeric ? name : QStringLiteral("jet_sortkey(") + name + u')';
             sql += item.descending ? QStringLiteral(" DESC, ") : QStringLiteral(", ");
         }
-        sql += QStringLiteral("rowid");
+        sql += rowid;
         out.table = table_;
         out.sql = sql.toStdString();
         out.parameters = std::move(params_);
@@ -271,7 +272,7 @@ KeysetQuery translateJetSql(Connection &connection, const QString &jetSql)
     const auto table = findTable(connection, q.table);
     if (!table)
         throw unknownTable(q.table);
-    if (!table->hasRowid)
+    if (!table->hasRowid || table->rowidName().isEmpty())
         throw RuntimeError(err::CannotOpen,
                            QStringLiteral("La table « %1 » n'a pas d'identifiant de ligne : elle ne peut pas être ouverte.")
                                .arg(table->name));

@@ -36,7 +36,7 @@ KeysetRecordset::KeysetRecordset(std::shared_ptr<Connection> connection, bool re
         columns_ << c.name;
         quoted << quotedSqlName(c.name);
     }
-    selectRowSql_ = ("SELECT " + quoted.join(u',') + " FROM " + quotedSqlName(table_.name) + " WHERE rowid = ?1")
+    selectRowSql_ = ("SELECT " + quoted.join(u',') + " FROM " + quotedSqlName(table_.name) + " WHERE " + table_.rowidName() + " = ?1")
                         .toStdString();
 
     keysetSql_ = std::move(query.sql);
@@ -294,7 +294,7 @@ void KeysetRecordset::Update()
         for (int i = 0; i < names.size(); ++i)
             sets << names[i] + QStringLiteral(" = ?") + QString::number(i + 1);
         sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + sets.join(u',') +
-              QStringLiteral(" WHERE rowid = ?") + QString::number(names.size() + 1);
+              QStringLiteral(" WHERE ") + table_.rowidName() + QStringLiteral(" = ?") + QString::number(names.size() + 1);
     } else if (names.isEmpty()) {
         sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES");
     } else {
@@ -346,7 +346,8 @@ void KeysetRecordset::Delete()
     CancelUpdate();
     {
         Transaction transaction(*connection_);
-        Statement remove(*connection_, "DELETE FROM " + quotedSqlName(table_.name).toStdString() + " WHERE rowid = ?1");
+        Statement remove(*connection_, ("DELETE FROM " + quotedSqlName(table_.name) + " WHERE " + table_.rowidName() + " = ?1")
+                                           .toStdString());
         remove.bind(1, keys_[current_]);
         remove.step();
         transaction.commit();

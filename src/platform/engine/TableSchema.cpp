@@ -69,6 +69,17 @@ std::optional<TableInfo> findTable(Connection &connection, const QString &name)
     return found;
 }
 
+QString TableInfo::rowidName() const
+{
+    for (const char *candidate : {"rowid", "_rowid_", "oid"}) {
+        const QString name = QString::fromLatin1(candidate);
+        if (std::none_of(columns.begin(), columns.end(),
+                         [&](const ColumnInfo &c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; }))
+            return name;
+    }
+    return {};
+}
+
 QString quotedSqlName(const QString &name)
 {
     QString inner = name;

@@ -24,6 +24,10 @@ struct TableInfo {
     bool isVirtual = false; // a module's table, not stored rows of its own
     bool hasRowid = true;
     std::vector<ColumnInfo> columns; // filled by findTable only
+
+    // The name that reaches the row id: rowid, unless the table has a column of that
+    // name, then one of SQLite's other two names for it. Empty when all three are taken.
+    QString rowidName() const;
 };
 
 // Every table (views left out), in order of name without regard to case.

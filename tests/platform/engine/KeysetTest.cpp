@@ -161,6 +161,20 @@ TEST_F(Keyset, PastTheFirstPageTheOrderCountAndEditsHold)
     EXPECT_EQ(rs->AbsolutePosition(), 199);
 }
 
+TEST_F(Keyset, AColumnNamedRowidDoesNotHideTheRowId)
+{
+    rawSql(path, "CREATE TABLE bizarre (rowid TEXT, NUMERO TEXT);"
+                 "INSERT INTO bizarre VALUES ('deux', '2'), ('un', '1'), ('trois', '3')");
+    auto rs = query(path, "SELECT * FROM bizarre ORDER BY NUMERO");
+    EXPECT_EQ(column(*rs, "rowid"), QStringList({"un", "deux", "trois"}));
+    rs->Delete();
+    rs->MoveNext();
+    rs->Edit();
+    rs->setField("NUMERO", "20");
+    rs->Update();
+    EXPECT_EQ(column(*query(path, "SELECT * FROM bizarre ORDER BY NUMERO"), "NUMERO"), QStringList({"3", "20"}));
+}
+
 TEST_F(Keyset, RowsAreReadByPagesOnlyWhenLookedAt)
 {
     Rows rows;
