@@ -45,14 +45,21 @@ public:
         const QString rowid = table_.rowidName();
         QString sql = QStringLiteral("SELECT ") + rowid + from + QStringLiteral(" ORDER BY ");
         out.countSql = (QStringLiteral("SELECT count(*)") + from).toStdString();
+        QString scan = QStringLiteral("SELECT ") + rowid;
         for (const OrderItem &item : q.orderBy) {
             const ColumnInfo &c = column(item.qualifier, item.column);
             const QString name = quotedSqlName(c.name);
             // Texts sort by a natural key; numeric columns sort as they are.
-            sql += c.affinity == Affinity::Numeric ? name : QStringLiteral("jet_sortkey(") + name + u')';
-            sql += item.descending ? QStringLiteral(" DESC, ") : QStringLiteral(", ");
+            const QString key = c.affinity == Affinity::Numeric ? name : QStringLiteral("jet_sortkey(") + name + u')';
+            sql += key + (item.descending ? QStringLiteral(" DESC, ") : QStringLiteral(", "));
+            // The scan reads the column itself: its natural key is made in memory.
+            scan += QStringLiteral(", ") + name;
+            out.descending.push_back(item.descending);
+            out.natural.push_back(c.affinity != Affinity::Numeric);
         }
         sql += rowid;
+        if (!q.orderBy.empty())
+            out.scanSql = (scan + from).toStdString();
         out.table = table_;
         out.sql = sql.toStdString();
         out.parameters = std::move(params_);

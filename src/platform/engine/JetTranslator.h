@@ -17,6 +17,11 @@ struct KeysetQuery {
     TableInfo table;
     std::string sql;      // SELECT rowid FROM ... WHERE ... ORDER BY ...
     std::string countSql; // SELECT count(*) FROM ... WHERE ..., same parameters
+    // The same rows unordered, with the ORDER BY columns after the row id: the whole
+    // keyset is ordered in memory from these (see KeysetSort.h). Empty without ORDER BY.
+    std::string scanSql;
+    std::vector<bool> descending;
+    std::vector<bool> natural; // the key is the natural key of a text column
     std::vector<Value> parameters;
 };
 

@@ -1,6 +1,7 @@
 #include "KeysetRecordset.h"
 
 #include "JetText.h"
+#include "KeysetSort.h"
 #include "Sqlite.h"
 
 #include <sqlite3.h>
@@ -40,6 +41,8 @@ KeysetRecordset::KeysetRecordset(std::shared_ptr<Connection> connection, bool re
                         .toStdString();
 
     keysetSql_ = std::move(query.sql);
+    scanSql_ = std::move(query.scanSql);
+    sortColumns_ = {std::move(query.descending), std::move(query.natural)};
     parameters_ = std::move(query.parameters);
     runKeyset(keysetSql_ + " LIMIT " + std::to_string(pageSize), pageSize);
     if (keys_.size() < size_t(pageSize)) {
@@ -72,7 +75,14 @@ void KeysetRecordset::complete() const
     if (complete_)
         return;
     // A little room over the count, should another program add rows meanwhile.
-    runKeyset(keysetSql_, size_t(total_) + 64);
+    if (scanSql_.empty()) {
+        runKeyset(keysetSql_, size_t(total_) + 64);
+    } else {
+        Statement scan(*connection_, scanSql_);
+        for (size_t i = 0; i < parameters_.size(); ++i)
+            scan.bind(int(i) + 1, parameters_[i]);
+        keys_ = sortKeyset(scan, sortColumns_, size_t(total_) + 64);
+    }
     complete_ = true;
     forgetPages();
 #ifdef __GLIBC__

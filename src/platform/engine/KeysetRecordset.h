@@ -5,6 +5,7 @@
 // needed, so that a large catalogue shows its first screen at once.
 #include "Engine.h"
 #include "JetTranslator.h"
+#include "KeysetSort.h"
 
 #include <cstdint>
 #include <map>
@@ -75,6 +76,8 @@ private:
     std::string selectRowSql_;
 
     std::string keysetSql_;
+    std::string scanSql_;
+    SortColumns sortColumns_;
     std::vector<Value> parameters_;
     mutable std::vector<int64_t> keys_;
     mutable bool complete_ = false;

@@ -212,6 +212,30 @@ QString Statement::text(int column) const
     return QString::fromUtf8(bytes, sqlite3_column_bytes(stmt_, column));
 }
 
+Statement::Type Statement::type(int column) const
+{
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_NULL:
+        return Type::Null;
+    case SQLITE_INTEGER:
+        return Type::Integer;
+    case SQLITE_FLOAT:
+        return Type::Real;
+    case SQLITE_TEXT:
+        return Type::Text;
+    default:
+        return Type::Blob;
+    }
+}
+
+double Statement::real(int column) const { return sqlite3_column_double(stmt_, column); }
+
+std::string_view Statement::bytes(int column) const
+{
+    const auto *p = static_cast<const char *>(sqlite3_column_blob(stmt_, column));
+    return {p ? p : "", size_t(sqlite3_column_bytes(stmt_, column))};
+}
+
 bool Statement::isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
 Transaction::Transaction(Connection &connection) : connection_(connection)

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -64,6 +65,11 @@ public:
     int64_t int64(int column) const;
     QString text(int column) const;
     bool isNull(int column) const;
+    // The raw cell, for code that must not build a Value per row.
+    enum class Type { Null, Integer, Real, Text, Blob };
+    Type type(int column) const;
+    double real(int column) const;
+    std::string_view bytes(int column) const; // text or blob, valid until the next step
 
 private:
     Connection &connection_;

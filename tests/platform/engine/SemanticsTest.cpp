@@ -2,6 +2,7 @@
 // numbers met by texts.
 #include "EngineFixture.h"
 #include "JetFunctions.h"
+#include "JetTranslator.h"
 #include "Sqlite.h"
 
 using namespace carnelis;
@@ -194,6 +195,68 @@ TEST(ValueText, NumbersInTheirPlainShortestFormWithTheLocaleSeparator)
     EXPECT_EQ(Value(-0.5).toDisplayText(QLocale::c()), "-0.5");
     EXPECT_EQ(Value().toDisplayText(french), "");
     EXPECT_EQ(Value("l'écu").toDisplayText(french), "l'écu");
+}
+
+} // namespace
+
+namespace {
+
+// The whole keyset is ordered in memory; its order must be the one SQLite gives for the
+// same ORDER BY, on every kind of value a file may hold.
+TEST_F(Semantics, TheKeysetOrderedInMemoryIsSqlitesOrder)
+{
+    const QString path = pathOf("ORDRE.MDB");
+    {
+        CollectionFile f(path);
+        f.createTable("T", {{"ID", "INTEGER"}, {"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}, {"BRUT", ""}});
+    }
+    const char *const texts[] = {"", " ", "a", "A", "à", "Â", "b", "é", "E", "e ", "ez", "f", "1", "01", "001",
+                                 "2", "10", "100", "a2", "A10", "a02", "Élan", "elan", "x9y", "x10y", "ß", "œuf",
+                                 "z", "Z1", "1.5", "1,5", "-3", "\t", "a\tb", "日本"};
+    const int n = int(std::size(texts));
+    QStringList inserts;
+    uint32_t r = 7;
+    for (int i = 0; i < 400; ++i) {
+        r = r * 1103515245u + 12345u;
+        auto text = [&](int salt) {
+            const uint32_t pick = (r >> (salt * 3)) % uint32_t(n + 3);
+            return pick >= uint32_t(n) ? QStringLiteral("NULL") : u'\'' + QString::fromUtf8(texts[pick]) + u'\'';
+        };
+        const uint32_t kind = (r >> 20) % 5;
+        const QString brut = kind == 0 ? QStringLiteral("NULL")
+                           : kind == 1 ? QString::number(int(r % 200) - 100)
+                           : kind == 2 ? QString::number((r % 1000) / 8.0)
+                           : kind == 3 ? text(4)
+                                       : QStringLiteral("x'00ff%1'").arg(r % 256, 2, 16, QLatin1Char('0'));
+        inserts << QStringLiteral("(%1, %2, %3, %4, %5)")
+                       .arg(i)
+                       .arg(text(1), text(2), (r % 7 == 0)    ? QStringLiteral("NULL")
+                                      : (r % 11 == 0) ? QStringLiteral("'douze'")
+                                                      : QString::number((r % 500) / 4.0), brut);
+    }
+    rawSql(path, "INSERT INTO T VALUES " + inserts.join(u','));
+
+    Connection raw(path, Connection::Mode::ReadWrite);
+    registerJetFunctions(raw);
+    for (const char *order : {"NUMERO", "NUMERO DESC", "DESIGNATION DESC, NUMERO", "COTE DESC, DESIGNATION",
+                              "BRUT", "BRUT DESC, NUMERO DESC", "DESIGNATION, COTE, BRUT"}) {
+        const QString sql = QStringLiteral("SELECT * FROM T ORDER BY ") + QLatin1String(order);
+        Statement expected(raw, translateJetSql(raw, sql).sql);
+        QStringList wanted;
+        while (expected.step())
+            wanted << QString::number(expected.int64(0));
+        auto rs = query(path, sql);
+        QStringList got;
+        for (int i = 0; i < rs->RecordCount(); ++i)
+            got << rs->valueAt(i, 0).toDisplayText(QLocale::c());
+        // The row ids are the IDs here (INTEGER PRIMARY KEY is not used, but rows were
+        // inserted in ID order into an empty table).
+        QStringList wantedIds;
+        for (const QString &rowid : wanted)
+            wantedIds << QString::number(rowid.toLongLong() - 1);
+        ASSERT_EQ(got.size(), 400) << order;
+        EXPECT_EQ(got, wantedIds) << order;
+    }
 }
 
 } // namespace

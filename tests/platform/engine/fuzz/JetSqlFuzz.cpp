@@ -2,6 +2,7 @@
 // a hang or a statement that changes the file.
 #include "JetFunctions.h"
 #include "JetTranslator.h"
+#include "KeysetSort.h"
 #include "Sqlite.h"
 
 #include <cstddef>
@@ -50,6 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (size_t i = 0; i < q.parameters.size(); ++i)
             keyset.bind(int(i) + 1, q.parameters[i]);
         while (keyset.step()) {
+        }
+        if (!q.scanSql.empty()) {
+            Statement scan(database(), q.scanSql);
+            for (size_t i = 0; i < q.parameters.size(); ++i)
+                scan.bind(int(i) + 1, q.parameters[i]);
+            sortKeyset(scan, {q.descending, q.natural}, 8);
         }
         Statement count(database(), q.countSql);
         for (size_t i = 0; i < q.parameters.size(); ++i)
