@@ -192,17 +192,30 @@ void PrinterDevice::write(const QString &text)
     const FontUsed &font = usedFont();
     const int index = std::max(0, int(std::lround(x_ / font.charWidth)));
     const int room = int(std::floor(pageWidth() / font.charWidth + ColumnTolerance)) - index;
-    // A text that would run off the paper goes on under its first column, broken at a
-    // blank where there is one, rather than being lost past the edge.
-    QString rest = text;
-    while (room > 0 && rest.size() > room) {
-        const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), room);
-        const qsizetype cut = blank > 0 ? blank : room;
-        place(index, rest.left(cut));
-        rest = rest.mid(blank > 0 ? cut + 1 : cut);
-        y_ += font.lineHeight;
+    // A remark typed on several lines goes on under its first column, line after line;
+    // other control characters would only upset the columns.
+    QString clean = text;
+    clean.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (QChar &c : clean)
+        if (c.unicode() < 0x20 && c != QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    const QStringList lines = clean.split(QLatin1Char('\n'));
+    QString rest;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            y_ += font.lineHeight;
+        rest = lines[i];
+        // A text that would run off the paper goes on under its first column, broken at
+        // a blank where there is one, rather than being lost past the edge.
+        while (room > 0 && rest.size() > room) {
+            const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), room);
+            const qsizetype cut = blank > 0 ? blank : room;
+            place(index, rest.left(cut));
+            rest = rest.mid(blank > 0 ? cut + 1 : cut);
+            y_ += font.lineHeight;
+        }
+        place(index, rest);
     }
-    place(index, rest);
     x_ = (index + rest.size()) * font.charWidth;
 }
 

@@ -58,7 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
                       p.Print({PrintItem::Tab(90), "abcdefghi", "!"});
                   },
                   {QString(79, ' ') + "Variété :", QString(79, ' ') + "recto-verso", QString(79, ' ') + "décalé",
-                   QString(89, ' ') + "abcde", QString(89, ' ') + "fghi!"}}),
+                   QString(89, ' ') + "abcde", QString(89, ' ') + "fghi!"}},
+        PrintCase{"LineBreaksInATextGoOnUnderItsColumn",
+                  [](PrinterDevice &p) { p.Print({PrintItem::Tab(3), "Coin\r\ndaté\nbord\tde feuille", "."}); },
+                  {"  Coin", "  daté", "  bord de feuille."}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PrinterDevice, EmptyPrintEndsTheLineAndLineLeavesThePositionAtItsEnd)
