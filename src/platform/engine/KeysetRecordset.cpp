@@ -44,6 +44,17 @@ KeysetRecordset::KeysetRecordset(std::shared_ptr<Connection> connection, bool re
     scanSql_ = std::move(query.scanSql);
     sortColumns_ = {std::move(query.descending), std::move(query.natural)};
     parameters_ = std::move(query.parameters);
+    if (!scanSql_.empty()) {
+        Statement scan(*connection_, scanSql_);
+        for (size_t i = 0; i < parameters_.size(); ++i)
+            scan.bind(int(i) + 1, parameters_[i]);
+        FirstKeys first = firstKeys(scan, sortColumns_, pageSize);
+        keys_ = std::move(first.rowids);
+        total_ = int(first.total);
+        complete_ = total_ <= pageSize;
+        return;
+    }
+    // Without ORDER BY the rows come in row id order: the first page is read at once.
     runKeyset(keysetSql_ + " LIMIT " + std::to_string(pageSize), pageSize);
     if (keys_.size() < size_t(pageSize)) {
         complete_ = true;
@@ -95,7 +106,7 @@ void KeysetRecordset::complete() const
 
 int KeysetRecordset::AbsolutePosition() const
 {
-    if (deleted_ || current_ >= keys_.size())
+    if (deleted_ || current_ >= size_t(RecordCount()))
         return -1;
     return int(current_);
 }

@@ -55,56 +55,63 @@ uint64_t prefixOf(const char *p, size_t length)
     return v;
 }
 
+
+// The byte string of the current row whose plain order is its ORDER BY order.
+void buildKey(const Statement &scan, const SortColumns &columns, std::string &key, std::string &natural)
+{
+    const std::vector<bool> &descending = columns.descending;
+    key.clear();
+    const int keys = int(descending.size());
+    for (int k = 0; k < keys; ++k) {
+        const size_t start = key.size();
+        const int column = k + 1;
+        const bool last = k == keys - 1;
+        switch (scan.type(column)) {
+        case Statement::Type::Null:
+            key.push_back(char(nullTag));
+            break;
+        case Statement::Type::Integer:
+        case Statement::Type::Real:
+            key.push_back(char(numberTag));
+            appendNumber(key, scan.real(column));
+            break;
+        case Statement::Type::Text:
+        case Statement::Type::Blob: {
+            // jet_sortkey turns a text or a blob into a blob: its natural key.
+            std::string_view bytes = scan.bytes(column);
+            if (columns.natural[size_t(k)]) {
+                key.push_back(char(blobTag));
+                naturalSortKey(bytes, natural);
+                bytes = natural;
+            } else {
+                key.push_back(char(scan.type(column) == Statement::Type::Text ? textTag : blobTag));
+            }
+            // The last part needs no end mark: only the row id follows, compared apart.
+            if (last && !descending[size_t(k)])
+                key.append(bytes);
+            else
+                appendEscaped(key, bytes);
+            break;
+        }
+        }
+        if (descending[size_t(k)])
+            for (size_t i = start; i < key.size(); ++i)
+                key[i] = char(~static_cast<unsigned char>(key[i]));
+    }
+}
+
 } // namespace
 
 std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, size_t expectedRows)
 {
-    const std::vector<bool> &descending = columns.descending;
     std::string natural;
     std::string arena;
     std::vector<Entry> entries;
     entries.reserve(expectedRows);
     std::string key;
-    const int keys = int(descending.size());
     while (scan.step()) {
-        key.clear();
-        for (int k = 0; k < keys; ++k) {
-            const size_t start = key.size();
-            const int column = k + 1;
-            const bool last = k == keys - 1;
-            switch (scan.type(column)) {
-            case Statement::Type::Null:
-                key.push_back(char(nullTag));
-                break;
-            case Statement::Type::Integer:
-            case Statement::Type::Real:
-                key.push_back(char(numberTag));
-                appendNumber(key, scan.real(column));
-                break;
-            case Statement::Type::Text:
-            case Statement::Type::Blob: {
-                // jet_sortkey turns a text or a blob into a blob: its natural key.
-                std::string_view bytes = scan.bytes(column);
-                if (columns.natural[size_t(k)]) {
-                    key.push_back(char(blobTag));
-                    naturalSortKey(bytes, natural);
-                    bytes = natural;
-                } else {
-                    key.push_back(char(scan.type(column) == Statement::Type::Text ? textTag : blobTag));
-                }
-                // The last part needs no end mark: only the row id follows, compared apart.
-                if (last && !descending[size_t(k)])
-                    key.append(bytes);
-                else
-                    appendEscaped(key, bytes);
-                break;
-            }
-            }
-            if (descending[size_t(k)])
-                for (size_t i = start; i < key.size(); ++i)
-                    key[i] = char(~static_cast<unsigned char>(key[i]));
-        }
-        const auto offset = uint32_t(arena.size());
+        buildKey(scan, columns, key, natural);
+    const auto offset = uint32_t(arena.size());
         arena.append(key);
         entries.push_back({prefixOf(key.data(), key.size()), offset, uint32_t(key.size()), scan.int64(0)});
     }
@@ -128,6 +135,40 @@ std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, siz
     for (const Entry &e : entries)
         rowids.push_back(e.rowid);
     return rowids;
+}
+
+FirstKeys firstKeys(Statement &scan, const SortColumns &columns, size_t count)
+{
+    struct Candidate {
+        std::string key;
+        int64_t rowid;
+        bool operator<(const Candidate &o) const { return key != o.key ? key < o.key : rowid < o.rowid; }
+    };
+    // A max-heap of the best rows seen so far: its top is the one to drop first.
+    std::vector<Candidate> best;
+    best.reserve(count + 1);
+    std::string key, natural;
+    FirstKeys out;
+    while (scan.step()) {
+        ++out.total;
+        buildKey(scan, columns, key, natural);
+        const int64_t rowid = scan.int64(0);
+        if (best.size() == count) {
+            const Candidate &worst = best.front();
+            if (!(key < worst.key || (key == worst.key && rowid < worst.rowid)))
+                continue;
+            std::pop_heap(best.begin(), best.end());
+            best.back().key.assign(key);
+            best.back().rowid = rowid;
+        } else {
+            best.push_back({key, rowid});
+        }
+        std::push_heap(best.begin(), best.end());
+    }
+    std::sort_heap(best.begin(), best.end());
+    for (const Candidate &c : best)
+        out.rowids.push_back(c.rowid);
+    return out;
 }
 
 } // namespace carnelis

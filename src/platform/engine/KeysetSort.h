@@ -20,4 +20,13 @@ struct SortColumns {
 // and returns the row ids in order.
 std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, size_t expectedRows);
 
+// In the same single pass over the rows: the first count row ids in that order, and how
+// many rows there are in all. This is what opening a view needs, without a second scan
+// for the count.
+struct FirstKeys {
+    std::vector<int64_t> rowids;
+    int64_t total = 0;
+};
+FirstKeys firstKeys(Statement &scan, const SortColumns &columns, size_t count);
+
 } // namespace carnelis

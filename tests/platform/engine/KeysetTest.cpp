@@ -148,6 +148,9 @@ TEST_F(Keyset, PastTheFirstPageTheOrderCountAndEditsHold)
     EXPECT_EQ(walked, expected);
 
     rs = query(big, "SELECT * FROM GRAND ORDER BY NUMERO");
+    for (int i = 0; i < 100; ++i)
+        rs->MoveNext();
+    EXPECT_EQ(rs->AbsolutePosition(), 100);
     rs->setAbsolutePosition(150);
     rs->Delete();
     EXPECT_EQ(rs->RecordCount(), 199);
