@@ -92,7 +92,7 @@ void KeysetRecordset::complete() const
         Statement scan(*connection_, scanSql_);
         for (size_t i = 0; i < parameters_.size(); ++i)
             scan.bind(int(i) + 1, parameters_[i]);
-        keys_ = sortKeyset(scan, sortColumns_, size_t(total_) + 64);
+        keys_ = sortKeyset(scan, sortColumns_, size_t(total_) + 64, &sortPeakBytes_);
     }
     complete_ = true;
     forgetPages();

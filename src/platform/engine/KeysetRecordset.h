@@ -49,6 +49,7 @@ public:
     // Bytes held by the keyset itself, and whether it is built yet (for the benchmark).
     size_t keysetBytes() const { return keys_.capacity() * sizeof(int64_t); }
     bool isKeysetComplete() const { return complete_; }
+    size_t sortPeakBytes() const { return sortPeakBytes_; } // memory of the in-memory sort
 
 private:
     enum class Mode { None, Edit, Add };
@@ -82,6 +83,7 @@ private:
     mutable std::vector<int64_t> keys_;
     mutable bool complete_ = false;
     int total_ = 0; // the count, while only the first page of ids is known
+    mutable size_t sortPeakBytes_ = 0;
     size_t current_ = 0;   // == keys_.size() past the end
     bool deleted_ = false; // the current row was deleted; current_ is the row that followed
 

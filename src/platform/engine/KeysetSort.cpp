@@ -102,7 +102,7 @@ void buildKey(const Statement &scan, const SortColumns &columns, std::string &ke
 
 } // namespace
 
-std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, size_t expectedRows)
+std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, size_t expectedRows, size_t *peakBytes)
 {
     std::string natural;
     std::string arena;
@@ -134,6 +134,8 @@ std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, siz
     rowids.reserve(entries.size());
     for (const Entry &e : entries)
         rowids.push_back(e.rowid);
+    if (peakBytes)
+        *peakBytes = entries.capacity() * sizeof(Entry) + arena.capacity() + rowids.capacity() * sizeof(int64_t);
     return rowids;
 }
 

@@ -18,7 +18,9 @@ struct SortColumns {
 
 // Steps the statement, whose columns are the row id then one column per ORDER BY item,
 // and returns the row ids in order.
-std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, size_t expectedRows);
+// peakBytes, when given, receives the memory the sort held at its peak (keys and ids).
+std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, size_t expectedRows,
+                                size_t *peakBytes = nullptr);
 
 // In the same single pass over the rows: the first count row ids in that order, and how
 // many rows there are in all. This is what opening a view needs, without a second scan
