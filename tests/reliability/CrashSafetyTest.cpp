@@ -1,0 +1,229 @@
+// A stream of writes killed with SIGKILL at random moments, many times over: after every
+// kill the file is sound, holds every change the writer had reported done, holds none it
+// had not begun, and the one change in flight is either wholly there or wholly absent.
+#include "CollectionFile.h"
+#include "Engine.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <map>
+#include <optional>
+#include <random>
+
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace carnelis;
+
+namespace {
+
+struct Row {
+    QString designation;
+    double cote = 0;
+    bool operator==(const Row &) const = default;
+};
+using Table = std::map<QString, Row>; // by NUMERO
+
+// One change as the writer announced it.
+struct Change {
+    char kind = 0; // A add, E edit, X delete
+    QString numero;
+    long sequence = 0;
+
+    void applyTo(Table &t) const
+    {
+        if (kind == 'A')
+            t[numero] = {"A" + QString::number(sequence), double(sequence)};
+        else if (kind == 'E')
+            t[numero] = {"E" + QString::number(sequence), double(sequence)};
+        else
+            t.erase(numero);
+    }
+};
+
+std::optional<Change> parseBegin(const QString &line)
+{
+    const QStringList parts = line.split(u' ');
+    if (parts.size() < 3 || parts[0] != QLatin1String("B"))
+        return std::nullopt;
+    Change c;
+    c.kind = parts[1].at(0).toLatin1();
+    c.numero = parts[2];
+    c.sequence = parts.value(3).toLong();
+    return c;
+}
+
+// What the writer printed before it died: the changes reported done, and the one begun
+// and not reported, if any.
+struct Transcript {
+    std::vector<Change> done;
+    std::optional<Change> inFlight;
+    long lastSequence = 0;
+};
+
+// Starts the writer, lets it report `reportsBeforeKill` changes, waits `delayUs` more and
+// kills it; then reads everything it had written to the pipe.
+Transcript runAndKill(const QString &path, unsigned seed, long firstSequence, int reportsBeforeKill, int delayUs)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        throw std::runtime_error("pipe");
+    const QByteArray file = path.toLocal8Bit();
+    const std::string seedText = std::to_string(seed), firstText = std::to_string(firstSequence);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(fds[1], STDOUT_FILENO);
+        ::close(fds[0]);
+        ::close(fds[1]);
+        ::execl(CRASH_WRITER, CRASH_WRITER, file.constData(), "COLL", seedText.c_str(), firstText.c_str(),
+                static_cast<char *>(nullptr));
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+
+    Transcript t;
+    QByteArray buffer;
+    int reported = 0;
+    bool killed = false;
+    auto takeLines = [&] {
+        qsizetype end;
+        while ((end = buffer.indexOf('\n')) >= 0) {
+            const QString line = QString::fromUtf8(buffer.left(end));
+            buffer.remove(0, end + 1);
+            if (line == QLatin1String("D")) {
+                if (t.inFlight)
+                    t.done.push_back(*t.inFlight);
+                t.inFlight.reset();
+                ++reported;
+            } else if (auto c = parseBegin(line)) {
+                t.inFlight = c;
+                t.lastSequence = std::max(t.lastSequence, c->sequence);
+            }
+        }
+    };
+    for (;;) {
+        if (!killed && reported >= reportsBeforeKill) {
+            if (delayUs > 0)
+                ::usleep(useconds_t(delayUs));
+            ::kill(pid, SIGKILL);
+            killed = true;
+        }
+        pollfd p{fds[0], POLLIN, 0};
+        ::poll(&p, 1, 5000);
+        char chunk[4096];
+        const ssize_t n = ::read(fds[0], chunk, sizeof chunk);
+        if (n <= 0)
+            break; // the writer is dead and the pipe drained
+        buffer.append(chunk, n);
+        if (!killed)
+            takeLines();
+        else
+            continue;
+    }
+    takeLines(); // lines already in the pipe when it died were reported
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        << "the writer stopped on its own (status " << status << ") after " << reported << " changes";
+    return t;
+}
+
+// The file as the program would see it on the next start.
+Table readThroughEngine(const QString &path)
+{
+    auto db = DBEngine::OpenDatabase(path);
+    auto rs = db->OpenRecordset("SELECT * FROM COLL");
+    const QStringList names = rs->columnNames();
+    const int numero = int(names.indexOf("NUMERO")), designation = int(names.indexOf("DESIGNATION")),
+              cote = int(names.indexOf("COTE"));
+    Table t;
+    for (int i = 0; i < rs->RecordCount(); ++i)
+        t[rs->valueAt(i, numero).text()] = {rs->valueAt(i, designation).text(), rs->valueAt(i, cote).number()};
+    return t;
+}
+
+QString integrityOf(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    QString result = "cannot open";
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *s = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
+            result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
+        sqlite3_finalize(s);
+    }
+    sqlite3_close(db);
+    return result;
+}
+
+QString describe(const Table &t)
+{
+    QStringList rows;
+    for (const auto &[numero, row] : t)
+        rows << numero + '=' + row.designation + '/' + QString::number(row.cote);
+    return rows.join(u' ');
+}
+
+TEST(CrashSafety, TwoHundredKillsLoseNothingReportedAndHalveNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("COLLECTION.MDB");
+    Table model;
+    {
+        CollectionFile f(path);
+        f.createTable("COLL");
+        std::vector<std::vector<Value>> rows;
+        for (int i = 1; i <= 40; ++i) {
+            const QString numero = "I" + QString::number(i);
+            rows.push_back({numero, "D" + QString::number(i), Value(), Value(), double(i), Value()});
+            model[numero] = {"D" + QString::number(i), double(i)};
+        }
+        f.appendRows("COLL", rows);
+    }
+
+    constexpr int kills = 220;
+    std::mt19937 random(20261206);
+    long nextSequence = 1000;
+    int inFlightKept = 0, inFlightLost = 0, reportedInAll = 0, hotJournals = 0;
+    for (int k = 0; k < kills; ++k) {
+        const int reports = int(random() % 6);
+        const int delayUs = int(random() % 4000);
+        const Transcript t = runAndKill(path, unsigned(k), nextSequence, reports, delayUs);
+        nextSequence = std::max(nextSequence, t.lastSequence + 1);
+        reportedInAll += int(t.done.size());
+
+        for (const Change &c : t.done)
+            c.applyTo(model);
+        hotJournals += QFile::exists(path + "-journal") ? 1 : 0;
+        const Table found = readThroughEngine(path);
+        ASSERT_EQ(integrityOf(path), "ok") << "kill " << k;
+        if (found == model) {
+            inFlightLost += t.inFlight ? 1 : 0;
+            continue;
+        }
+        ASSERT_TRUE(t.inFlight.has_value()) << "kill " << k << ": the file differs from every reported change\n"
+                                            << "expected " << describe(model).toStdString() << "\nfound    "
+                                            << describe(found).toStdString();
+        Table withInFlight = model;
+        t.inFlight->applyTo(withInFlight);
+        ASSERT_EQ(found, withInFlight) << "kill " << k << ": the change in flight is there only in part\n"
+                                       << "found " << describe(found).toStdString();
+        model = withInFlight;
+        ++inFlightKept;
+    }
+    // The kills must really land in the middle of the writes, not only before or after.
+    EXPECT_GT(reportedInAll, kills);
+    EXPECT_GT(inFlightKept + inFlightLost, kills / 4);
+    std::printf("%d kills, %d changes reported, in flight at the kill: %d kept whole, %d absent; "
+                "%d journals rolled back on reopening\n",
+                kills, reportedInAll, inFlightKept, inFlightLost, hotJournals);
+}
+
+} // namespace
