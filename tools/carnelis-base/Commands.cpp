@@ -2,6 +2,7 @@
 
 #include "Rapport.h"
 
+#include "AccessImport.h"
 #include "CollectionFile.h"
 #include "CriteriaInput.h"
 #include "Engine.h"
@@ -40,6 +41,10 @@ const char *const helpText =
     "      Conditions : \"Est Égal à\", \"Est plus Grand que\", \"Est plus Petit que\",\n"
     "      \"Est Différent de\", \"Est Vide\", \"N'est pas Vide\", \"Contient\",\n"
     "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n"
+    "  carnelis-base importer SOURCE.MDB CIBLE.MDB\n"
+    "      convertit un fichier Access d'origine en un fichier CARNELIS modifiable :\n"
+    "      chaque table, ses colonnes et ses lignes ; la source n'est pas modifiée et\n"
+    "      une cible existante est refusée.\n"
     "  carnelis-base --help\n"
     "      affiche cette aide.\n"
     "\n"
@@ -192,6 +197,14 @@ int filtre(const QStringList &args, QTextStream &out)
     return 0;
 }
 
+int importer(const QStringList &args, QTextStream &out)
+{
+    expectArgs(args, 3);
+    for (const access::ImportedTable &table : access::importAccessFile(args[1], args[2]))
+        out << table.name << " : " << access::rowsCopiedText(table.rows) << '\n';
+    return 0;
+}
+
 } // namespace
 
 void printRows(Recordset &rs, QTextStream &out)
@@ -213,7 +226,8 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     using Command = std::function<int(const QStringList &, QTextStream &)>;
     static const std::map<QString, Command> commands = {
-        {"exemple", exemple}, {"nouvelle", nouvelle}, {"tables", tables}, {"requete", requete}, {"filtre", filtre}};
+        {"exemple", exemple}, {"nouvelle", nouvelle}, {"tables", tables}, {"requete", requete}, {"filtre", filtre},
+        {"importer", importer}};
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
         args[0] == QLatin1String("aide")) {
         (args.isEmpty() ? err : out) << QString::fromUtf8(helpText) << rapportUsage();

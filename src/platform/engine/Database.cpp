@@ -1,6 +1,8 @@
 #include "Engine.h"
 
+#include "AccessSnapshot.h"
 #include "FileKind.h"
+#include "SnapshotFormat.h"
 #include "JetFunctions.h"
 #include "JetTranslator.h"
 #include "KeysetRecordset.h"
@@ -8,6 +10,7 @@
 #include "TableSchema.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace carnelis {
 
@@ -35,6 +38,7 @@ struct Database::Impl {
     std::shared_ptr<Connection> connection;
     QString path;
     bool readOnly = false;
+    bool genuineAccess = false; // `connection` is the snapshot of the Access file `path`
 };
 
 Database::Database(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -43,6 +47,17 @@ Database::~Database() = default;
 std::vector<TableDef> Database::TableDefs() const
 {
     std::vector<TableDef> defs;
+    if (impl_->genuineAccess) {
+        // The Access file's own catalogue, with its real flags; the snapshot's tables are
+        // only the ones whose rows it holds.
+        Statement s(*impl_->connection, access::catalogueQuery);
+        while (s.step())
+            defs.push_back({s.text(0), int32_t(s.int64(1))});
+        std::stable_sort(defs.begin(), defs.end(), [](const TableDef &a, const TableDef &b) {
+            return a.Name.compare(b.Name, Qt::CaseInsensitive) < 0;
+        });
+        return defs;
+    }
     for (const TableInfo &t : listTables(*impl_->connection)) {
         const int32_t attributes = t.isSystem ? dbSystemObject : t.isVirtual ? dbAttachedTable : 0;
         defs.push_back({t.name, attributes});
@@ -53,7 +68,7 @@ std::vector<TableDef> Database::TableDefs() const
 void Database::Close() { impl_->connection->close(); }
 bool Database::isOpen() const { return impl_->connection->isOpen(); }
 bool Database::isReadOnly() const { return impl_->readOnly || impl_->connection->isReadOnly(); }
-bool Database::isGenuineAccess() const { return false; }
+bool Database::isGenuineAccess() const { return impl_->genuineAccess; }
 const QString &Database::path() const { return impl_->path; }
 Connection &Database::connection() { return *impl_->connection; }
 
@@ -77,11 +92,16 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
     switch (recognizeFile(path)) {
     case FileKind::Sqlite:
         break;
-    case FileKind::GenuineAccess:
-        throw RuntimeError(err::CannotOpen,
-                           QStringLiteral("Le fichier « %1 » est une base Access (Jet) : ce format est reconnu, mais "
-                                          "il ne peut pas encore être lu par cette version du programme.")
-                               .arg(shownName(path)));
+    case FileKind::GenuineAccess: {
+        // Read by a helper process into a snapshot, opened here for reading only.
+        auto impl = std::make_unique<Database::Impl>();
+        impl->path = path;
+        impl->readOnly = true;
+        impl->genuineAccess = true;
+        impl->connection = std::make_shared<Connection>(access::openSnapshot(path), Connection::Mode::ReadOnly);
+        registerJetFunctions(*impl->connection);
+        return std::unique_ptr<Database>(new Database(std::move(impl)));
+    }
     case FileKind::Damaged:
         throw RuntimeError(err::NotADatabase,
                            QStringLiteral("Le fichier « %1 » est endommagé (incomplet) : il ne peut pas être ouvert.")
