@@ -117,11 +117,7 @@ DataGrid::DataGrid(QWidget *parent)
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::onCurrentChanged);
     connect(table_, &GridTable::deleteRowsPressed, this, &DataGrid::deleteRows);
     connect(table_, &GridTable::downFromLastLine, this, &DataGrid::newRowFromLastLine);
-    connect(table_, &GridTable::editRefused, this, [this] {
-        emit failed(QStringLiteral("Ce fichier ne peut être que lu (fichier Access d'origine, ou fichier protégé "
-                                   "en écriture) : les lignes ne peuvent pas y être modifiées."),
-                    vb::Exclamation);
-    });
+    connect(table_, &GridTable::editRefused, this, &DataGrid::editRefused);
     connect(table_->gridDelegate(), &GridDelegate::edited, this, [this] {
         model_->markAltered(table_->currentIndex().row());
         emit rowAltered();

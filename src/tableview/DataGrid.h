@@ -74,6 +74,9 @@ signals:
     void rowWritten();
     // Something the user did could not be done: the text to show and the box style.
     void failed(const QString &text, int style);
+    // The user tried to change a row of a recordset that cannot be written; the window
+    // knows why and says it.
+    void editRefused();
 
 private:
     void onCurrentChanged(const QModelIndex &current, const QModelIndex &previous);

@@ -39,6 +39,7 @@ FRMGRID::FRMGRID(AppContext &ctx) : ctx_(ctx)
     connect(DBGrid1, &DataGrid::rowAltered, this, &FRMGRID::DBGrid1_Change);
     connect(DBGrid1, &DataGrid::rowWritten, this, &FRMGRID::DBGrid1_AfterUpdate);
     connect(DBGrid1, &DataGrid::failed, this, &FRMGRID::DBGrid1_Error);
+    connect(DBGrid1, &DataGrid::editRefused, this, &FRMGRID::DBGrid1_EditRefused);
 }
 
 FRMGRID::~FRMGRID()
@@ -55,6 +56,7 @@ void FRMGRID::Form_Load()
     try {
         ImpressionFaite = 0;
         LigneSauvee = -1;
+        accessNoticeShown_ = false;
         const QString today = dialogs.Today();
         DateDuJour = today.mid(3, 2) + QLatin1Char('/') + today.mid(0, 2) + QLatin1Char('/') + today.mid(6, 4);
         setWindowTitle(QStringLiteral(" Table Sélectionnée ") + selection.NomTable + QStringLiteral(" issue de ") +
@@ -69,6 +71,8 @@ void FRMGRID::Form_Load()
         }
         Data1.RecordSource = TexteRequete;
         Data1.Refresh();
+        if (Data1.database()->isGenuineAccess())
+            setWindowTitle(windowTitle() + QStringLiteral(" (lecture seule)"));
         DBGrid1->setRecordset(Data1.recordset());
         Label1->setText(QStringLiteral(" ") + selection.ResumeCriteres + QStringLiteral(" - Lignes:  ") +
                         QString::number(Data1.recordset()->RecordCount()));
@@ -231,6 +235,24 @@ void FRMGRID::DBGrid1_AfterUpdate()
 void FRMGRID::DBGrid1_Error(const QString &text, int style)
 {
     ctx_.dialogs.MsgBox(text, style);
+}
+
+void FRMGRID::DBGrid1_EditRefused()
+{
+    const Database *database = Data1.database();
+    if (database && database->isGenuineAccess()) {
+        // Said once: every key typed into a cell would otherwise bring it back.
+        if (accessNoticeShown_)
+            return;
+        accessNoticeShown_ = true;
+        ctx_.dialogs.MsgBox(QStringLiteral("Ce fichier est au format Access d'origine : il s'ouvre en lecture seule. "
+                                           "Pour le modifier, convertissez-le avec carnelis-base importer."),
+                            vb::Exclamation);
+        return;
+    }
+    ctx_.dialogs.MsgBox(QStringLiteral("Ce fichier ne peut être que lu (fichier Access d'origine, ou fichier protégé "
+                                       "en écriture) : les lignes ne peuvent pas y être modifiées."),
+                        vb::Exclamation);
 }
 
 void FRMGRID::closeEvent(QCloseEvent *event)

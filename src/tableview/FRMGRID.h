@@ -34,6 +34,7 @@ public:
     void DBGrid1_Change();
     void DBGrid1_AfterUpdate();
     void DBGrid1_Error(const QString &text, int style);
+    void DBGrid1_EditRefused();
 
     // Window-level state, read by the report as well.
     QString NomChamp;
@@ -51,6 +52,7 @@ private:
 
     AppContext &ctx_;
     KeyPreview *keyPreview_;
+    bool accessNoticeShown_ = false; // the genuine Access file's notice, once per load
 };
 
 } // namespace carnelis
