@@ -10,18 +10,6 @@
 using namespace carnelis;
 using carnelis::test::jetSample;
 
-// Until the engine opens genuine Access files through the snapshot, it says so in these
-// words; the tests below wait for it rather than fail.
-#define SKIP_UNTIL_THE_ENGINE_READS_ACCESS(sample)                                                  \
-    do {                                                                                           \
-        try {                                                                                      \
-            carnelis::DBEngine::OpenDatabase(sample);                                              \
-        } catch (const carnelis::RuntimeError &e) {                                                \
-            if (e.text().contains(QStringLiteral("ne peut pas encore être lu")))                   \
-                GTEST_SKIP() << "le moteur ne lit pas encore les fichiers Access d'origine";       \
-        }                                                                                          \
-    } while (false)
-
 namespace {
 
 struct Outcome {
@@ -43,7 +31,6 @@ class ImportThenQuery : public ::testing::TestWithParam<const char *> {};
 TEST_P(ImportThenQuery, TheCopyGivesTheRowsOfTheOriginal)
 {
     SKIP_WITHOUT_JET_SAMPLES();
-    SKIP_UNTIL_THE_ENGINE_READS_ACCESS(jetSample(QStringLiteral("testV1997.mdb")));
     QTemporaryDir dir;
     const QString source = jetSample(QString::fromUtf8(GetParam()));
     const QString copy = dir.filePath(QStringLiteral("COPIE.MDB"));

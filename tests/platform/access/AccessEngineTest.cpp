@@ -10,24 +10,11 @@ using carnelis::test::jetSample;
 using carnelis::test::readAll;
 using carnelis::test::writeAll;
 
-// Until the engine opens genuine Access files through the snapshot, it says so in these
-// words; the tests below wait for it rather than fail.
-#define SKIP_UNTIL_THE_ENGINE_READS_ACCESS(sample)                                                  \
-    do {                                                                                           \
-        try {                                                                                      \
-            carnelis::DBEngine::OpenDatabase(sample);                                              \
-        } catch (const carnelis::RuntimeError &e) {                                                \
-            if (e.text().contains(QStringLiteral("ne peut pas encore être lu")))                   \
-                GTEST_SKIP() << "le moteur ne lit pas encore les fichiers Access d'origine";       \
-        }                                                                                          \
-    } while (false)
-
 namespace {
 
 TEST(GenuineAccess, TableDefsGiveTheFilesTablesWithTheirRealAttributes)
 {
     SKIP_WITHOUT_JET_SAMPLES();
-    SKIP_UNTIL_THE_ENGINE_READS_ACCESS(jetSample(QStringLiteral("testV1997.mdb")));
     auto db = DBEngine::OpenDatabase(jetSample(QStringLiteral("testUnicodeCompV2003.mdb")));
     EXPECT_TRUE(db->isGenuineAccess());
     EXPECT_TRUE(db->isReadOnly());
@@ -46,7 +33,6 @@ TEST(GenuineAccess, TableDefsGiveTheFilesTablesWithTheirRealAttributes)
 TEST(GenuineAccess, QueriesRunAndWritesAreRefusedLeavingTheFileAlone)
 {
     SKIP_WITHOUT_JET_SAMPLES();
-    SKIP_UNTIL_THE_ENGINE_READS_ACCESS(jetSample(QStringLiteral("testV1997.mdb")));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("INDEX.MDB"));
     writeAll(file, readAll(jetSample(QStringLiteral("testIndexCodesV1997.mdb"))));
