@@ -25,6 +25,13 @@ CollectionFile::CollectionFile(const QString &path)
                            QStringLiteral("Le fichier « %1 » existe et n'est pas une base de données de ce programme : "
                                           "il n'a pas été modifié.")
                                .arg(QFileInfo(path).fileName()));
+    // A file the user marked read-only stays as it is even for a user the system would let
+    // write to it (the administrator), as when the engine opens it.
+    const QFileInfo info(path);
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && !(info.isWritable() && (info.permissions() & anyWrite)))
+        throw RuntimeError(err::ReadOnly, QStringLiteral("Le fichier « %1 » est en lecture seule : il n'a pas été modifié.")
+                                              .arg(info.fileName()));
     connection_ = std::make_unique<Connection>(path, Connection::Mode::Create);
     connection_->exec("PRAGMA synchronous = FULL");
 }
