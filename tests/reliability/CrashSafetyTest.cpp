@@ -226,4 +226,50 @@ TEST(CrashSafety, TwoHundredKillsLoseNothingReportedAndHalveNothing)
                 kills, reportedInAll, inFlightKept, inFlightLost, hotJournals);
 }
 
+// The state a crash leaves when the file is then found read-only (copied from a backup
+// disk, marked read-only by the user): the journal cannot be rolled back yet, so the file
+// cannot be read; the message says so, and once the file may be written again it opens
+// as it was before the interrupted write.
+TEST(CrashSafety, AnInterruptedWriteOnAReadOnlyFileIsToldAndRepairedOnceWritable)
+{
+    QTemporaryDir dir;
+    const QString live = dir.filePath("VIVANT.MDB"), path = dir.filePath("COLLECTION.MDB");
+    {
+        CollectionFile f(live);
+        f.createTable("COLL");
+        std::vector<std::vector<Value>> rows;
+        for (int i = 1; i <= 2000; ++i)
+            rows.push_back({QString::number(i), QString(200, u'a'), Value(), Value(), double(i), Value()});
+        f.appendRows("COLL", rows);
+    }
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(live.toUtf8().constData(), &db), SQLITE_OK);
+    // A tiny cache makes the change spill into the file before its commit, as a large
+    // change does: the copy taken now is what a crash at this moment leaves.
+    sqlite3_exec(db, "PRAGMA cache_size = 1; BEGIN; UPDATE COLL SET DESIGNATION = 'cassé', COTE = 0", nullptr, nullptr,
+                 nullptr);
+    ASSERT_TRUE(QFile::exists(live + "-journal"));
+    ASSERT_TRUE(QFile::copy(live, path));
+    ASSERT_TRUE(QFile::copy(live + "-journal", path + "-journal"));
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    try {
+        DBEngine::OpenDatabase(path);
+        ADD_FAILURE() << "a file with a journal to roll back was read without it";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(e.number(), err::ReadOnly);
+        EXPECT_TRUE(e.text().contains(QStringLiteral("interrompu pendant une écriture"))) << e.what();
+    }
+    EXPECT_TRUE(QFile::exists(path + "-journal"));
+
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const Table found = readThroughEngine(path);
+    ASSERT_EQ(found.size(), 2000u);
+    EXPECT_EQ(found.at("1234"), (Row{QString(200, u'a'), 1234.0}));
+    EXPECT_EQ(integrityOf(path), "ok");
+    EXPECT_FALSE(QFile::exists(path + "-journal"));
+}
+
 } // namespace

@@ -118,18 +118,28 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
         path, impl->readOnly ? Connection::Mode::ReadOnly : Connection::Mode::ReadWrite);
     Connection &c = *impl->connection;
     registerJetFunctions(c);
-    // Each stored row must be on the disk when the call returns, even if the power fails.
-    c.exec("PRAGMA synchronous = FULL");
-    // Room for the sorter of a large keyset to stay in memory instead of spilling to
-    // temporary files, and for the pages of a catalogue to stay cached between queries.
-    c.exec("PRAGMA cache_size = -32768");
-    c.exec("PRAGMA temp_store = MEMORY");
     try {
+        // Each stored row must be on the disk when the call returns, even if the power fails.
+        c.exec("PRAGMA synchronous = FULL");
+        // Room for the sorter of a large keyset to stay in memory instead of spilling to
+        // temporary files, and for the pages of a catalogue to stay cached between queries.
+        // (This one reads the catalogue already.)
+        c.exec("PRAGMA cache_size = -32768");
+        c.exec("PRAGMA temp_store = MEMORY");
         listTables(c); // reads the catalogue: a damaged file fails here, not later
     } catch (const RuntimeError &e) {
         if (e.number() == err::NotADatabase)
             throw RuntimeError(err::NotADatabase,
                                QStringLiteral("Le fichier « %1 » est endommagé : il ne peut pas être ouvert.")
+                                   .arg(shownName(path)));
+        // A write cut short (a crash, a power cut) leaves its journal beside the file, and
+        // only a connection allowed to write can put the file back as it was: until then
+        // a read-only file cannot be read, which is not the user trying to change it.
+        if (e.number() == err::ReadOnly && impl->readOnly)
+            throw RuntimeError(err::ReadOnly,
+                               QStringLiteral("Le fichier « %1 » a été interrompu pendant une écriture et doit être "
+                                              "remis en état avant d'être lu : rendez-le modifiable, ainsi que son "
+                                              "dossier, puis ouvrez-le de nouveau.")
                                    .arg(shownName(path)));
         throw;
     }
