@@ -2,6 +2,9 @@
 
 #include "BasicVal.h"
 
+#include <cmath>
+#include <limits>
+
 namespace carnelis {
 
 QString criterionFromTyped(const QString &typed)
@@ -11,7 +14,12 @@ QString criterionFromTyped(const QString &typed)
 
 float coteValueFromTyped(const QString &typed)
 {
-    return static_cast<float>(basicVal(typed.toUpper()));
+    // Beyond the single range the rounding gives an infinity; converting such a double
+    // with a cast would be undefined, so the infinity is written out.
+    const double value = basicVal(typed.toUpper());
+    if (std::isfinite(value) && std::abs(value) > double(std::numeric_limits<float>::max()))
+        return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
 }
 
 } // namespace carnelis

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace carnelis {
 
@@ -105,6 +106,9 @@ void Recherche(const SelectionState &selection, const QString &nomChamp, QString
     const QString &critere = selection.CritereTri;
     // The count is kept in one byte, as the criterion's length always was.
     if (critere.size() > 255)
+        throw RuntimeError(err::Overflow, QStringLiteral("Dépassement de capacité"));
+    // A COTE value past the single range has no text the query could hold.
+    if (!selection.OperateurCote.isEmpty() && !std::isfinite(selection.ValeurCote))
         throw RuntimeError(err::Overflow, QStringLiteral("Dépassement de capacité"));
 
     const QString table = jetName(selection.NomTable);

@@ -15,8 +15,8 @@ QString unfilteredQuery(const QString &nomTable);
 
 // Writes into texteRequete the Jet SQL text for the filter held in the selection on
 // column nomChamp. Leaves texteRequete as it was for a condition caption it does not
-// know. Throws RuntimeError (overflow) for a criterion over 255 characters, before
-// anything is written.
+// know. Throws RuntimeError (overflow) for a criterion over 255 characters, or a COTE
+// comparison with a value past the single range, before anything is written.
 void Recherche(const SelectionState &selection, const QString &nomChamp, QString &texteRequete);
 
 // The single-precision value as the COTE comparison writes it: at most seven

@@ -189,6 +189,33 @@ TEST_F(BadCriteria, CarnelisBaseAnswersOrRefusesInFrenchAndNeverCrashes)
     EXPECT_EQ(digestOf(path), before);
 }
 
+// COTE values typed past the single range: refused as an overflow, like a criterion over
+// 255 characters, instead of a query naming a column « INF »; values inside the range and
+// texts that read as no number give rows.
+TEST_F(BadCriteria, CoteValuesPastTheSingleRangeAreAnOverflow)
+{
+    const struct {
+        const char *typed;
+        int status;
+    } cases[] = {{"1e999", 1}, {"-1e999", 1}, {"1d40", 1}, {"3.5e38", 1}, {"-3.5E38", 1},
+                 {"3.4e38", 0}, {"1e-50", 0},  {"&HFFFFFFFF", 0}, {"nan", 0}, {"-", 0}};
+    // A file without the text slipped into COTE, which would make every comparison a
+    // type mismatch.
+    const QString sound = dir.filePath("SAINE.MDB");
+    CollectionFile(sound).createTable("TIMBRES");
+    for (const auto &c : cases) {
+        QProcess p;
+        p.start(CARNELIS_BASE, {"filtre", sound, "TIMBRES", "--colonne", "2", "--condition", "Contient", "--critere", "E",
+                                "--cote", "<", "--valeur", c.typed});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), c.status) << c.typed << " " << err.toStdString();
+        if (c.status == 1) {
+            EXPECT_TRUE(err.contains(QStringLiteral("Erreur 6 : Dépassement de capacité"))) << c.typed << " " << err.toStdString();
+        }
+    }
+}
+
 // Tables and columns named with blanks, accents, apostrophes, quotes and reserved words:
 // listed as they are, filtered through the builder's brackets, or refused in French.
 TEST(OddNames, TablesAndColumnsWithBlanksAccentsAndQuotes)
