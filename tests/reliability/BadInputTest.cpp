@@ -123,6 +123,10 @@ TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
 {
     const QByteArray before = digestOf(path);
     QStringList criteria = punctuation;
+    // Characters no keyboard types but a paste can bring: NUL, a lone surrogate, a byte
+    // order mark, line breaks.
+    criteria << QString(QChar(0)) << QStringLiteral("A") + QChar(0) + QStringLiteral("B") << QString(QChar(0xD800))
+             << QString(QChar(0xFEFF)) << QStringLiteral("\r\n") << QString(QChar(0x2028));
     const QString cycle = "L'É\"[;]--%*()0.5";
     for (int n = 0; n <= 300; ++n) {
         criteria << cycle.repeated(20).left(n);
