@@ -22,10 +22,13 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include "BenchCatalogue.h"
+
 #include <random>
 #include <string>
 
 using namespace carnelis;
+using namespace carnelis::bench;
 
 namespace {
 
@@ -49,60 +52,8 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-struct Condition {
-    const char *caption;
-    int16_t column;
-    const char *criterion;
-    const char *handWhere; // the same filter written directly for SQLite
-};
 
-// One fitting column per condition.
-const Condition conditions[] = {
-    {"Est Égal à", 3, "ROUGE", "COULEUR = 'ROUGE' COLLATE NOCASE"},
-    {"Est plus Grand que", 1, "500", "CAST(NUMERO AS REAL) > 500"},
-    {"Est plus Petit que", 5, "500", "COTE < 500"},
-    {"Est Différent de", 4, "TB", "(ETAT <> 'TB' COLLATE NOCASE OR ETAT IS NULL)"},
-    {"Est Vide", 6, " ", "(DIVERS IS NULL OR rtrim(DIVERS) = '')"},
-    {"N'est pas Vide", 2, " ", "(DESIGNATION IS NOT NULL AND rtrim(DESIGNATION) <> '')"},
-    {"Contient", 2, "SEMEUSE", "instr(upper(DESIGNATION), 'SEMEUSE') <> 0"},
-    {"Ne Contient Pas", 2, "SEMEUSE", "(instr(upper(DESIGNATION), 'SEMEUSE') = 0 OR DESIGNATION IS NULL)"},
-    {"Commence par", 2, "MARIANNE", "substr(DESIGNATION, 1, 8) = 'MARIANNE' COLLATE NOCASE"},
-    {"Finit par", 3, "BLEU", "substr(COULEUR, -4) = 'BLEU' COLLATE NOCASE"},
-};
 
-// What a programmer would write by hand to order the numbers: as numbers, then as text.
-const char *handOrder = " ORDER BY CAST(NUMERO AS INTEGER), NUMERO";
-
-void makeTable(const QString &path, int rows)
-{
-    static const char *const subjects[] = {"Marianne de Gandon", "Semeuse camée", "Cérès", "Sabine", "Type Sage",
-                                           "Merson", "Pasteur", "Mercure", "Iris", "Coq de Decaris", "Europa"};
-    static const char *const colours[] = {"rouge", "bleu", "vert", "brun", "orange", "violet", "carmin", "noir",
-                                          "bleu outremer", "vert-olive"};
-    static const char *const states[] = {"Neuf", "TB", "TTB", "Oblitéré", "SUP"};
-    std::mt19937 dice(1234);
-    std::vector<int> numbers(static_cast<size_t>(rows));
-    for (int i = 0; i < rows; ++i)
-        numbers[size_t(i)] = i + 1;
-    std::shuffle(numbers.begin(), numbers.end(), dice);
-    CollectionFile file(path);
-    file.createTable("COLLECTION");
-    std::vector<std::vector<Value>> batch;
-    for (int i = 0; i < rows; ++i) {
-        const auto r = dice();
-        batch.push_back({QString::number(numbers[size_t(i)]),
-                         r % 50 == 0 ? Value() : Value(QString::fromUtf8(subjects[r % 11]) + " " + QString::number(r % 97)),
-                         r % 40 == 1 ? Value() : Value(QString::fromUtf8(colours[(r >> 8) % 10])),
-                         r % 30 == 2 ? Value() : Value(QString::fromUtf8(states[(r >> 12) % 5])),
-                         r % 25 == 3 ? Value() : Value(double((r >> 4) % 100000) / 100.0),
-                         (r >> 16) % 3 == 0 ? Value() : Value(QStringLiteral("remarque %1").arg(r % 13))});
-        if (batch.size() == 50000) {
-            file.appendRows("COLLECTION", batch);
-            batch.clear();
-        }
-    }
-    file.appendRows("COLLECTION", batch);
-}
 
 struct Figures {
     double open = 0, handOpen = 0, jump = 0, page = 0, handPage = 0;
@@ -269,7 +220,7 @@ int main(int argc, char **argv)
         const QString path = folder.isEmpty() ? dir.filePath(name) : folder + u'/' + name;
         if (!QFile::exists(path)) {
             auto start = Clock::now();
-            makeTable(path, rows);
+            makeCatalogue(path, rows);
             std::fprintf(stderr, "%d lignes créées en %.0f ms\n", rows, msSince(start));
         }
         auto db = DBEngine::OpenDatabase(path);
