@@ -4,10 +4,9 @@
 
 #include "AccessImport.h"
 #include "CollectionFile.h"
-#include "CriteriaInput.h"
+#include "FilterOptions.h"
 #include "Engine.h"
 #include "JetText.h"
-#include "Recherche.h"
 #include "SampleCollection.h"
 #include "SelectionState.h"
 
@@ -50,10 +49,6 @@ const char *const helpText =
     "\n"
     "Code de sortie : 0 réussi, 1 erreur du moteur (numéro et texte sur la sortie\n"
     "d'erreur), 2 ligne de commande incorrecte.\n";
-
-struct UsageError {
-    QString text;
-};
 
 QString escaped(const QString &text)
 {
@@ -124,73 +119,20 @@ int requete(const QStringList &args, QTextStream &out)
     return 0;
 }
 
-// The operator as the COTE buttons of the chooser store it.
-QString coteOperator(const QString &sign)
-{
-    if (sign == QLatin1String("=") || sign == QLatin1String(">") || sign == QLatin1String("<"))
-        return u' ' + sign + u' ';
-    throw UsageError{QStringLiteral("--cote attend \"=\", \">\" ou \"<\", pas « %1 ».").arg(sign)};
-}
-
 int filtre(const QStringList &args, QTextStream &out)
 {
-    if (args.size() < 3)
+    const FilterOptions options = readFilterOptions(args.mid(1), true);
+    if (options.positional.size() != 2)
         throw UsageError{QStringLiteral("filtre attend un fichier et une table.")};
-    SelectionState selection;
-    selection.NomTable = args[2].toUpper(); // the chooser lists its tables upper-cased
-    int16_t colonne = 0;
-    bool queryOnly = false;
-    bool critereGiven = false;
-    for (int i = 3; i < args.size(); ++i) {
-        const QString &option = args[i];
-        if (option == QLatin1String("--requete-seule")) {
-            queryOnly = true;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            throw UsageError{QStringLiteral("l'option « %1 » attend une valeur.").arg(option)};
-        const QString value = args[++i];
-        if (option == QLatin1String("--colonne")) {
-            bool ok = false;
-            const int c = value.toInt(&ok);
-            if (!ok || c < 0 || c > 6)
-                throw UsageError{QStringLiteral("--colonne attend un nombre de 0 à 6.")};
-            colonne = int16_t(c);
-        } else if (option == QLatin1String("--condition")) {
-            selection.ConditionTri = value;
-        } else if (option == QLatin1String("--critere")) {
-            selection.CritereTri = criterionFromTyped(value);
-            critereGiven = true;
-        } else if (option == QLatin1String("--cote")) {
-            selection.OperateurCote = coteOperator(value);
-        } else if (option == QLatin1String("--valeur")) {
-            selection.ValeurCote = coteValueFromTyped(value);
-        } else {
-            throw UsageError{QStringLiteral("option inconnue « %1 ».").arg(option)};
-        }
-    }
-    selection.ColonneTri = colonne;
-    // The two emptiness tests store a single blank, as the criteria panel does.
-    if (!critereGiven && (selection.ConditionTri == QStringLiteral("Est Vide") ||
-                          selection.ConditionTri == QStringLiteral("N'est pas Vide")))
-        selection.CritereTri = QStringLiteral(" ");
-
-    QString texteRequete;
-    if (colonne == 0) {
-        texteRequete = unfilteredQuery(selection.NomTable);
-    } else {
-        if (selection.ConditionTri.isEmpty())
-            throw UsageError{QStringLiteral("--colonne %1 demande une --condition.").arg(colonne)};
-        Recherche(selection, columnNameFor(colonne), texteRequete);
-        if (texteRequete.isEmpty())
-            throw UsageError{QStringLiteral("condition inconnue « %1 ».").arg(selection.ConditionTri)};
-    }
-    if (queryOnly) {
+    SelectionState selection = options.selection;
+    selection.NomTable = options.positional[1].toUpper(); // the chooser lists its tables upper-cased
+    const QString texteRequete = filterQuery(selection);
+    if (options.queryOnly) {
         out << texteRequete << '\n';
         return 0;
     }
     DataControl data;
-    data.DatabaseName = args[1];
+    data.DatabaseName = options.positional[0];
     data.RecordSource = texteRequete;
     data.Refresh();
     printRows(*data.recordset(), out);
