@@ -127,6 +127,22 @@ TEST(SnapshotHelper, KilledWhenItOverrunsItsTime)
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
+// Found by the fuzz target: a catalogue whose table properties make mdbtools loop for ever.
+// Only the helper's time limit ends it, with the clear message and no file left behind.
+TEST(SnapshotHelper, AFileThatMakesTheReaderLoopIsStoppedByTheTimeLimit)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("copie.sqlite"));
+    try {
+        access::runSnapshotHelper(QStringLiteral(CARNELIS_FUZZ_FOUND "/boucle-proprietes.mdb"), target,
+                                  {2000, int64_t(1) << 30});
+        FAIL() << "no error";
+    } catch (const RuntimeError &e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("sa lecture dépasse"))) << e.text().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(target));
+}
+
 TEST(SnapshotHelper, FailsCleanlyBeyondItsMemory)
 {
     SKIP_WITHOUT_JET_SAMPLES();
