@@ -10,6 +10,13 @@ using namespace carnelis::test;
 
 namespace {
 
+// A deletion that fails: the beep of the request, the beep of the trap, the error box.
+std::vector<DialogCall> failedDeletion()
+{
+    return {DialogCall::beep(), DialogCall::beep(),
+            DialogCall::msgBox("Cette manoeuvre provoque une Erreur.", 16, QStringLiteral(" Erreur de Système."))};
+}
+
 struct Worked {
     int n;
     int quarter, middle, threeQuarters;
@@ -171,10 +178,7 @@ TEST_F(DeletionTest, ANullDesignationLeavesItsBlankAndTheLastRowLeavesNoCurrentR
     dialogs.clearTranscript();
     dialogs.answerMsgBox(vb::OK);
     view().EffacerLigne->trigger();
-    EXPECT_EQ(dialogs.transcript(),
-              (std::vector<DialogCall>{DialogCall::beep(), DialogCall::beep(),
-                                       DialogCall::msgBox("Cette manoeuvre provoque une Erreur.", 16,
-                                                          QStringLiteral(" Erreur de Système."))}));
+    EXPECT_EQ(dialogs.transcript(), failedDeletion());
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2"}));
 }
 
@@ -195,10 +199,7 @@ TEST_F(EmptyDeletionTest, OnAnEmptyViewTwoBeepsAndTheErrorBox)
     dialogs.clearTranscript();
     dialogs.answerMsgBox(vb::OK);
     view().EffacerLigne->trigger();
-    EXPECT_EQ(dialogs.transcript(),
-              (std::vector<DialogCall>{DialogCall::beep(), DialogCall::beep(),
-                                       DialogCall::msgBox("Cette manoeuvre provoque une Erreur.", 16,
-                                                          QStringLiteral(" Erreur de Système."))}));
+    EXPECT_EQ(dialogs.transcript(), failedDeletion());
     EXPECT_TRUE(grid.isLoaded());
 }
 
