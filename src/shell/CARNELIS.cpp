@@ -61,7 +61,7 @@ void CARNELIS::closeEvent(QCloseEvent *event)
 void CARNELIS::Form_KeyPress(int16_t &KeyAscii)
 {
     if (KeyAscii == 27)
-        End();
+        Quitter_Click();
 }
 
 void CARNELIS::Base_Click()
@@ -84,7 +84,10 @@ void CARNELIS::Propos_Click()
 
 void CARNELIS::Quitter_Click()
 {
-    End();
+    // A row still being typed in the table view is offered for saving first; when it
+    // cannot be saved the program stays, so that the person can try again or drop it.
+    if (ctx.grid.QueryUnload())
+        End();
 }
 
 } // namespace carnelis

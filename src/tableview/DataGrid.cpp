@@ -115,7 +115,7 @@ DataGrid::DataGrid(QWidget *parent)
     selectors->setHighlightSections(false);
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this, &DataGrid::onCurrentChanged);
-    connect(table_, &GridTable::deleteRowsPressed, this, &DataGrid::deleteRows);
+    connect(table_, &GridTable::deleteRowsPressed, this, &DataGrid::onDeleteKey);
     connect(table_, &GridTable::downFromLastLine, this, &DataGrid::newRowFromLastLine);
     connect(table_, &GridTable::editRefused, this, &DataGrid::editRefused);
     connect(table_->gridDelegate(), &GridDelegate::edited, this, [this] {
@@ -124,8 +124,10 @@ DataGrid::DataGrid(QWidget *parent)
     });
     connect(model_, &RecordsetModel::rowAltered, this, &DataGrid::rowAltered);
     connect(model_, &RecordsetModel::rowWritten, this, &DataGrid::rowWritten);
-    connect(model_, &RecordsetModel::valueRefused, this,
-            [this](const QString &message) { emit failed(message, vb::Exclamation); });
+    connect(model_, &RecordsetModel::valueRefused, this, [this](const QString &message) {
+        dropAlteredMark();
+        emit failed(message, vb::Exclamation);
+    });
 }
 
 void DataGrid::setRecordset(Recordset *recordset)
@@ -229,10 +231,33 @@ void DataGrid::onCurrentChanged(const QModelIndex &current, const QModelIndex &p
             return;
         }
     }
-    if (!model_->hasPending())
-        model_->markAltered(-1); // typed into, then put back as it was
+    dropAlteredMark(); // typed into, then put back as it was
     moveRecordsetTo(newRow);
     model_->setCurrentRow(newRow);
+}
+
+void DataGrid::dropAlteredMark()
+{
+    if (model_->hasPending() || model_->alteredRow() < 0)
+        return;
+    model_->markAltered(-1);
+    emit rowRestored();
+}
+
+void DataGrid::onDeleteKey(const QList<int> &rows)
+{
+    if (!model_->recordset())
+        return;
+    if (!model_->canAddNew()) {
+        emit editRefused();
+        return;
+    }
+    QList<int> recordRows;
+    for (int row : rows)
+        if (row < model_->recordCount())
+            recordRows << row;
+    if (!recordRows.isEmpty())
+        emit deleteRequested(recordRows);
 }
 
 void DataGrid::newRowFromLastLine()

@@ -66,6 +66,9 @@ public:
     void deleteCurrentRow();
     // Shows the recordset's current row (the new-row line when it has none).
     void followRecordset();
+    // Deletes these rows of the recordset, exactly those, in one go from the bottom up.
+    // A refusal is reported by failed; the rows deleted before it stay deleted.
+    void deleteRows(QList<int> rows);
 
 signals:
     // The user has altered a cell of the current row.
@@ -77,10 +80,17 @@ signals:
     // The user tried to change a row of a recordset that cannot be written; the window
     // knows why and says it.
     void editRefused();
+    // The Delete key on rows chosen by their record selectors: the window asks first, then
+    // calls deleteRows. Rows of the recordset only, never the new-row line.
+    void deleteRequested(const QList<int> &rows);
+    // A row marked as altered turned out unchanged (its typing undone, or a value
+    // refused): nothing is waiting to be stored any more.
+    void rowRestored();
 
 private:
     void onCurrentChanged(const QModelIndex &current, const QModelIndex &previous);
-    void deleteRows(QList<int> rows);
+    void onDeleteKey(const QList<int> &rows);
+    void dropAlteredMark();
     void newRowFromLastLine();
     void moveRecordsetTo(int row);
     void setGridRow(int row);

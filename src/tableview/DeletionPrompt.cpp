@@ -13,4 +13,12 @@ QString deletionPrompt(const std::array<Value, 6> &row, const QLocale &locale)
     return prompt;
 }
 
+QString selectedRowsDeletionPrompt(int count)
+{
+    const QString rows = count == 1 ? QStringLiteral("1 ligne sélectionnée")
+                                    : QString::number(count) + QStringLiteral(" lignes sélectionnées");
+    return QStringLiteral("ATTENTION ! Vous cherchez à effacer ") + rows +
+           QStringLiteral(".\r\nL'effacement est définitif. Voulez-vous continuer ?");
+}
+
 } // namespace carnelis

@@ -13,4 +13,8 @@ namespace carnelis {
 // second, one blank between them. A Null adds nothing, its blanks stay.
 QString deletionPrompt(const std::array<Value, 6> &row, const QLocale &locale);
 
+// The question asked before the Delete key removes the rows chosen by their record
+// selectors: how many will go, and that it cannot be undone.
+QString selectedRowsDeletionPrompt(int count);
+
 } // namespace carnelis

@@ -1,6 +1,7 @@
 #include "FRMGRID.h"
 
 #include "BusyCursor.h"
+#include "CollectionColumns.h"
 #include "DataGrid.h"
 #include "DeletionPrompt.h"
 #include "DialogServices.h"
@@ -20,6 +21,20 @@
 
 namespace carnelis {
 
+namespace {
+
+// Every grid column is bound to its column of the table: a table without one of them is
+// not a collection table, even when the query itself does not name it.
+void requireCollectionColumns(const Recordset &recordset)
+{
+    const QStringList names = recordset.columnNames();
+    for (const CollectionColumn &column : gridColumns)
+        if (!names.contains(QLatin1String(column.name), Qt::CaseInsensitive))
+            throw RuntimeError(err::ItemNotFound, QStringLiteral("Colonne absente : ") + QLatin1String(column.name));
+}
+
+} // namespace
+
 FRMGRID::FRMGRID(AppContext &ctx) : ctx_(ctx)
 {
     setupUi(this);
@@ -38,6 +53,8 @@ FRMGRID::FRMGRID(AppContext &ctx) : ctx_(ctx)
     connect(Quitter, &QAction::triggered, this, &FRMGRID::Quitter_Click);
     connect(DBGrid1, &DataGrid::rowAltered, this, &FRMGRID::DBGrid1_Change);
     connect(DBGrid1, &DataGrid::rowWritten, this, &FRMGRID::DBGrid1_AfterUpdate);
+    connect(DBGrid1, &DataGrid::rowRestored, this, &FRMGRID::DBGrid1_RowRestored);
+    connect(DBGrid1, &DataGrid::deleteRequested, this, &FRMGRID::DBGrid1_DeleteRows);
     connect(DBGrid1, &DataGrid::failed, this, &FRMGRID::DBGrid1_Error);
     connect(DBGrid1, &DataGrid::editRefused, this, &FRMGRID::DBGrid1_EditRefused);
 }
@@ -71,7 +88,8 @@ void FRMGRID::Form_Load()
         }
         Data1.RecordSource = TexteRequete;
         Data1.Refresh();
-        if (Data1.database()->isGenuineAccess())
+        requireCollectionColumns(*Data1.recordset());
+        if (Data1.recordset()->isReadOnly())
             setWindowTitle(windowTitle() + QStringLiteral(" (lecture seule)"));
         DBGrid1->setRecordset(Data1.recordset());
         Label1->setText(QStringLiteral(" ") + selection.ResumeCriteres + QStringLiteral(" - Lignes:  ") +
@@ -176,33 +194,46 @@ void FRMGRID::EffacerLigne_Click()
     });
 }
 
+void FRMGRID::Form_QueryUnload(int16_t &Cancel)
+{
+    if (LigneSauvee != 0)
+        return;
+    DialogServices &dialogs = ctx_.dialogs;
+    dialogs.Beep();
+    const int answer = dialogs.MsgBox(
+        QStringLiteral("ATTENTION ! Vous n'avez pas sauvegardé la ligne en cours. Voulez-vous le faire "
+                       "maintenant ? "),
+        vb::YesNo + vb::Question, QStringLiteral(" Sauvegarde d'une Ligne."));
+    if (answer != vb::Yes)
+        return; // No: the change goes with the view
+    try {
+        DBGrid1->reposition([](Recordset &recordset) {
+            if (recordset.AbsolutePosition() > -1)
+                recordset.MoveNext();
+            else
+                recordset.MoveLast();
+        });
+    } catch (const RuntimeError &e) {
+        // The person asked for the row to be kept and the file refused it (locked by
+        // another program): say why and stay open with the change still pending, so that
+        // it can be tried again, or dropped by answering No.
+        if (DBGrid1->model()->hasPending()) {
+            dialogs.MsgBox(e.text(), vb::Critical);
+            Cancel = -1;
+        }
+    } catch (const std::exception &) {
+    }
+}
+
 void FRMGRID::Quitter_Click()
 {
     DialogServices &dialogs = ctx_.dialogs;
     guarded(dialogs, [&] {
+        int16_t cancel = 0;
+        Form_QueryUnload(cancel);
+        if (cancel)
+            return;
         // Each step is tried on its own: whatever fails, the view still closes.
-        if (LigneSauvee == 0) {
-            dialogs.Beep();
-            const int answer = dialogs.MsgBox(
-                QStringLiteral("ATTENTION ! Vous n'avez pas sauvegardé la ligne en cours. Voulez-vous le faire "
-                               "maintenant ? "),
-                vb::YesNo + vb::Question, QStringLiteral(" Sauvegarde d'une Ligne."));
-            if (answer == vb::Yes) {
-                try {
-                    DBGrid1->reposition([](Recordset &recordset) {
-                        if (recordset.AbsolutePosition() > -1)
-                            recordset.MoveNext();
-                        else
-                            recordset.MoveLast();
-                    });
-                } catch (const RuntimeError &e) {
-                    // The person asked for the row to be kept: say that it could not be.
-                    if (DBGrid1->model()->hasPending())
-                        dialogs.MsgBox(e.text(), vb::Critical);
-                } catch (const std::exception &) {
-                }
-            }
-        }
         try {
             if (Data1.database())
                 Data1.database()->Close();
@@ -230,6 +261,23 @@ void FRMGRID::DBGrid1_Change()
 void FRMGRID::DBGrid1_AfterUpdate()
 {
     LigneSauvee = -1;
+}
+
+void FRMGRID::DBGrid1_RowRestored()
+{
+    LigneSauvee = -1;
+}
+
+void FRMGRID::DBGrid1_DeleteRows(const QList<int> &rows)
+{
+    DialogServices &dialogs = ctx_.dialogs;
+    guarded(dialogs, [&] {
+        // Nothing can bring the rows back: one question first, No being the default.
+        dialogs.Beep();
+        if (dialogs.MsgBox(selectedRowsDeletionPrompt(int(rows.size())), vb::YesNo + vb::Exclamation + vb::DefaultButton2,
+                           QStringLiteral(" Effacement de Lignes.")) == vb::Yes)
+            DBGrid1->deleteRows(rows);
+    });
 }
 
 void FRMGRID::DBGrid1_Error(const QString &text, int style)

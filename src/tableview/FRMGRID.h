@@ -21,6 +21,7 @@ public:
 
     QWidget *widget() override { return this; }
     void Form_Load() override;
+    void Form_QueryUnload(int16_t &Cancel) override;
 
     void Imprimer_Click();
     void Debut_Click();
@@ -33,6 +34,8 @@ public:
     void Form_KeyPress(int16_t KeyAscii);
     void DBGrid1_Change();
     void DBGrid1_AfterUpdate();
+    void DBGrid1_RowRestored();
+    void DBGrid1_DeleteRows(const QList<int> &rows);
     void DBGrid1_Error(const QString &text, int style);
     void DBGrid1_EditRefused();
 

@@ -51,6 +51,7 @@ public:
 
     // A cell of this row is being typed into: its selector shows the pencil already.
     void markAltered(int row);
+    int alteredRow() const { return alteredRow_; }
 
     // The row the record selector marks as current.
     void setCurrentRow(int row);

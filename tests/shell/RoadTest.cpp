@@ -196,8 +196,25 @@ TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
                                    + QString::number(expected.size()));
     EXPECT_EQ(arrival.numbers, expected);
 
-    // Escape in the main window ends everything at once, even over a view where a row is
-    // being typed: nothing is asked, and the row stays in the file as it was.
+}
+
+// Escape or Quitter in the main window over a view where a row is being typed: the view's
+// save question comes first, then the program ends; Yes keeps the row, No drops it.
+struct Ending {
+    const char *name;
+    bool escape;
+    int answer;
+};
+
+class MainWindowEndingTest : public RoadTest, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(MainWindowEndingTest, APendingRowIsOfferedForSavingBeforeTheEnd)
+{
+    const Ending e = GetParam();
+    const QString path = folder.filePath(QStringLiteral("COLLECTION.MDB"));
+    writeSampleCollection(path);
+    const Arrival arrival = walk(QStringLiteral("TIMBRES"), 4);
+    ASSERT_FALSE(arrival.numbers.isEmpty());
     click(in<QPushButton>(chooserSlot, QStringLiteral("CmdOuvrir")));
     ASSERT_TRUE(gridSlot.isLoaded());
     auto &view = dynamic_cast<FRMGRID &>(*gridSlot.get());
@@ -207,16 +224,31 @@ TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
     grid->edit(cell);
     auto *editor = qobject_cast<QLineEdit *>(grid->gridDelegate()->openEditor());
     ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, QStringLiteral("X"));
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("CHANGÉ"));
     ASSERT_EQ(view.LigneSauvee, 0);
-    const QString designation = QStringLiteral("SELECT DESIGNATION FROM TIMBRES WHERE NUMERO = '%1'").arg(expected.front());
+    const QString designation =
+        QStringLiteral("SELECT DESIGNATION FROM TIMBRES WHERE NUMERO = '%1'").arg(arrival.numbers.front());
     const QStringList before = column(path, designation.toUtf8());
+    dialogs.clearTranscript();
+    dialogs.answerMsgBox(e.answer);
 
-    QTest::keyClick(carnelisSlot.get()->widget(), Qt::Key_Escape);
+    auto &mainWindow = dynamic_cast<CARNELIS &>(*carnelisSlot.get());
+    if (e.escape)
+        QTest::keyClick(&mainWindow, Qt::Key_Escape);
+    else
+        mainWindow.findChild<QAction *>(QStringLiteral("Quitter"))->trigger();
+
+    EXPECT_EQ(dialogs.boxes().size(), 1u);
     for (FormSlot *slot : {&carnelisSlot, &chooserSlot, &gridSlot})
         EXPECT_FALSE(slot->isLoaded() && slot->get()->widget()->isVisible());
-    EXPECT_TRUE(dialogs.boxes().empty());
-    EXPECT_EQ(column(path, designation.toUtf8()), before);
+    EXPECT_EQ(column(path, designation.toUtf8()), e.answer == vb::Yes ? QStringList{"CHANGÉ"} : before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, MainWindowEndingTest,
+                         ::testing::Values(Ending{"echap_oui", true, vb::Yes}, Ending{"echap_non", true, vb::No},
+                                           Ending{"quitter_oui", false, vb::Yes},
+                                           Ending{"quitter_non", false, vb::No}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

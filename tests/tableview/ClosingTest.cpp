@@ -135,8 +135,9 @@ namespace {
 
 class LockedClosingTest : public GridFixture {};
 
-// Yes, then the file refuses the row: the person is told, and the view still closes.
-TEST_F(LockedClosingTest, ARefusedSaveIsToldAndTheViewStillCloses)
+// Yes while another program locks the file: the person is told, the view stays open with
+// the change pending; once the file is free, Yes again keeps it.
+TEST_F(LockedClosingTest, ARefusedSaveKeepsTheViewOpenWithTheChange)
 {
     makeTable("TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
     choose("TIMBRES");
@@ -156,10 +157,15 @@ TEST_F(LockedClosingTest, ARefusedSaveIsToldAndTheViewStillCloses)
     ASSERT_EQ(dialogs.transcript().size(), 3u);
     EXPECT_EQ(dialogs.transcript()[1], saveQuestion);
     EXPECT_EQ(dialogs.transcript()[2].style, vb::Critical);
+    ASSERT_TRUE(grid.isLoaded());
+    EXPECT_EQ(view().LigneSauvee, 0);
+    EXPECT_TRUE(model().hasPending());
+
+    dialogs.answerMsgBox(vb::Yes);
+    view().Quitter->trigger();
     EXPECT_FALSE(grid.isLoaded());
-    EXPECT_TRUE(chooser.isLoaded());
     flushDeletes();
-    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "Semeuse"}));
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Changé", "Semeuse"}));
 }
 
 } // namespace

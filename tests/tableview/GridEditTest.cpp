@@ -78,6 +78,10 @@ TEST_F(GridEditTest, TextInCoteIsRefusedWithAMessageAndNothingIsWritten)
     dialogs.answerMsgBox(vb::OK);
     typeInto(0, 4, "douze");
     pressEnter();
+    QCoreApplication::processEvents(); // the editor hands its text over once back in the loop
+    // The row is as it was: no pencil, and closing would ask nothing.
+    EXPECT_NE(model().headerData(0, Qt::Vertical).toString(), QStringLiteral("\u270E"));
+    EXPECT_EQ(view().LigneSauvee, -1);
     clickCell(1, 0);
 
     const std::vector<DialogCall> boxes = dialogs.boxes();
@@ -89,19 +93,53 @@ TEST_F(GridEditTest, TextInCoteIsRefusedWithAMessageAndNothingIsWritten)
     EXPECT_EQ(events.count("written"), 0);
 }
 
-TEST_F(GridEditTest, RowsSelectedByTheirSelectorGoWithTheDeleteKey)
+// Rows chosen by their record selectors go with the Delete key, exactly those, and only
+// after a question whose default is No.
+struct SelectorDeletion {
+    const char *name;
+    bool all; // Ctrl+A, else rows 0 and 2 clicked with Ctrl
+    int answer;
+    QStringList left;
+};
+
+void PrintTo(const SelectorDeletion &d, std::ostream *os)
 {
-    // A click in the middle of the record selector of the second row.
-    QTest::mouseClick(table().verticalHeader()->viewport(), Qt::LeftButton, {},
-                      QPoint(8, table().rowViewportPosition(1) + table().rowHeight(1) / 2));
-    ASSERT_EQ(table().selectionModel()->selectedRows().size(), 1);
+    *os << d.name;
+}
+
+class SelectorDeletionTest : public GridEditTest, public ::testing::WithParamInterface<SelectorDeletion> {};
+
+TEST_P(SelectorDeletionTest, AsksOnceThenDeletesExactlyTheChosenRows)
+{
+    const SelectorDeletion d = GetParam();
+    if (d.all) {
+        clickCell(1, 1);
+        QTest::keyClick(&table(), Qt::Key_A, Qt::ControlModifier);
+    } else {
+        for (int row : {0, 2})
+            QTest::mouseClick(table().verticalHeader()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              QPoint(8, table().rowViewportPosition(row) + table().rowHeight(row) / 2));
+    }
+    dialogs.clearTranscript();
+    dialogs.answerMsgBox(d.answer);
     QTest::keyClick(&table(), Qt::Key_Delete);
 
-    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));
-    EXPECT_EQ(shownColumn(0), (QStringList{"1", "3", ""}));
-    EXPECT_EQ(position(), 1);
-    EXPECT_EQ(gridRow(), 1);
+    const std::vector<DialogCall> boxes = dialogs.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].style, vb::YesNo + vb::Exclamation + vb::DefaultButton2);
+    EXPECT_TRUE(boxes[0].prompt.contains(d.all ? QStringLiteral(" 3 lignes ") : QStringLiteral(" 2 lignes ")))
+        << boxes[0].prompt.toStdString();
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), d.left);
+    EXPECT_EQ(shownColumn(0), d.left + QStringList{""});
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SelectorDeletionTest,
+    ::testing::Values(SelectorDeletion{"deux_lignes_oui", false, vb::Yes, {"2"}},
+                      SelectorDeletion{"deux_lignes_non", false, vb::No, {"1", "2", "3"}},
+                      SelectorDeletion{"tout_oui", true, vb::Yes, {}},
+                      SelectorDeletion{"tout_non", true, vb::No, {"1", "2", "3"}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct TypedCote {
     const char *locale;

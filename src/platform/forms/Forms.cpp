@@ -64,6 +64,15 @@ void FormSlot::Unload()
         QApplication::quit();
 }
 
+bool FormSlot::QueryUnload()
+{
+    if (!form_)
+        return true;
+    int16_t cancel = 0;
+    form_->Form_QueryUnload(cancel);
+    return cancel == 0;
+}
+
 namespace {
 bool ending = false;
 }

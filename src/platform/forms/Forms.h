@@ -1,6 +1,7 @@
 #pragma once
 #include <QPointer>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -17,6 +18,10 @@ public:
     virtual ~Form() = default;
     virtual QWidget *widget() = 0;
     virtual void Form_Load() = 0;
+    // Asked before the window goes, also when the whole program ends: the window offers to
+    // keep what it holds unsaved, and sets Cancel to True when that could not be done, so
+    // that nothing typed is lost without the person's word.
+    virtual void Form_QueryUnload(int16_t &Cancel) { (void)Cancel; }
 };
 
 // One instance of a window for the whole run. Show loads it when it is not loaded (the
@@ -37,6 +42,8 @@ public:
     // Loads without showing (the window stays hidden until Show).
     Form &Load();
     void Unload();
+    // Runs the window's Form_QueryUnload; true when it may go (or is not loaded).
+    bool QueryUnload();
     bool isLoaded() const { return form_ != nullptr; }
     Form *get() const { return form_.get(); }
 
