@@ -190,13 +190,21 @@ TEST_F(ReadOnlyGridTest, AReadOnlyFileShowsItsRowsAndSaysWhyTheyCannotBeChanged)
     choose("TIMBRES");
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(shownColumn(1), (QStringList{"Cérès", "Semeuse"})); // no new-row line
+    EXPECT_TRUE(view().windowTitle().endsWith(QStringLiteral(" (lecture seule)")));
     dialogs.clearTranscript();
 
+    // A key in a cell, and the Delete key on a row chosen by its selector, say the same.
     dialogs.answerMsgBox(vb::OK);
     QTest::keyClick(&table(), Qt::Key_X);
-    ASSERT_EQ(dialogs.boxes().size(), 1u);
-    EXPECT_EQ(dialogs.boxes()[0].style, vb::Exclamation);
-    EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(QStringLiteral("ne peut être que lu")));
+    dialogs.answerMsgBox(vb::OK);
+    QTest::mouseClick(table().verticalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(8, table().rowViewportPosition(0) + table().rowHeight(0) / 2));
+    QTest::keyClick(&table(), Qt::Key_Delete);
+    ASSERT_EQ(dialogs.boxes().size(), 2u);
+    for (const DialogCall &box : dialogs.boxes()) {
+        EXPECT_EQ(box.style, vb::Exclamation);
+        EXPECT_TRUE(box.prompt.contains(QStringLiteral("ne peut être que lu")));
+    }
     EXPECT_EQ(view().LigneSauvee, -1);
 
     dialogs.answerMsgBox(vb::Yes);

@@ -114,11 +114,15 @@ TEST_P(GridLoadFailureTest, BeepsShowsTheStructureMessageAndUnloads)
 const std::vector<ColumnDef> noNumero{{"NOM", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}};
 const std::vector<ColumnDef> noEtat{{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}};
 const std::vector<ColumnDef> noCote{{"NUMERO", "TEXT"}, {"ETAT", "TEXT"}};
+// Every column but COTE: the unfiltered query runs, but the grid has nothing to bind.
+const std::vector<ColumnDef> fiveColumns{{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COULEUR", "TEXT"},
+                                         {"ETAT", "TEXT"}, {"DIVERS", "TEXT"}};
 
 INSTANTIATE_TEST_SUITE_P(Tables, GridLoadFailureTest,
                          ::testing::Values(BadTable{"sans_numero", noNumero, 0, ""},
                                            BadTable{"filtre_sur_colonne_absente", noEtat, 4, "Est Égal à"},
-                                           BadTable{"cote_absente", noCote, 4, "Est Égal à"}),
+                                           BadTable{"cote_absente", noCote, 4, "Est Égal à"},
+                                           BadTable{"cote_absente_sans_filtre", fiveColumns, 0, ""}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(GridLoadTest, AMissingFileTakesTheSameRoadAndShowCanBeTriedAgain)
