@@ -179,8 +179,10 @@ void FrmUnite::File1_Click()
                 c_.List1->addItem(table.Name.toUpper());
         database->Close();
     } catch (const RuntimeError &e) {
-        // A file that is no database, damaged, locked or forbidden: say so and go on.
+        // A file that is no database, damaged, locked or forbidden: say so and go on. The
+        // table chosen in the file before belongs to no file any more.
         c_.List1->clear();
+        s.NomTable.clear();
         ctx_.dialogs.Beep();
         ctx_.dialogs.MsgBox(e.text(), vb::Critical, QStringLiteral(" Fichier illisible."));
     }
@@ -227,6 +229,14 @@ void FrmUnite::Ouverture()
             ctx_.dialogs.Beep();
             ctx_.dialogs.MsgBox(refusal->prompt, refusal->style, refusal->title);
             return;
+        }
+        // A view already open shows the rows of an earlier request, which a report printed
+        // now would not match: it closes by its own steps (its save question included), and
+        // this request stops if it stays open.
+        if (ctx_.grid.isLoaded()) {
+            ctx_.grid.get()->widget()->close();
+            if (ctx_.grid.isLoaded())
+                return;
         }
         s.RepertoireMdb = c_.File1->Path();
         s.ResumeCriteres =

@@ -1,6 +1,8 @@
 // From the chooser to a filtered grid, through the real table view, for every condition.
 #include "CollectionFile.h"
+#include "DataGrid.h"
 #include "FRMGRID.h"
+#include "RecordsetModel.h"
 #include "FileList.h"
 #include "FolderList.h"
 #include "FrmUnite.h"
@@ -8,6 +10,7 @@
 #include "SelectionState.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -98,11 +101,26 @@ TEST(ChooserToGrid, EveryConditionGivesItsRows)
         auto *view = static_cast<FRMGRID *>(grid.get());
         ASSERT_NE(view->Data1.recordset(), nullptr);
         EXPECT_EQ(view->Data1.recordset()->RecordCount(), f.rows) << view->TexteRequete.toStdString();
-        grid.Unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(view->Label1->text().startsWith(QLatin1Char(' ') + selection.ResumeCriteres));
+        // The view stays open: the next Open closes it by its own steps and opens it anew.
     }
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(dialogs.unusedAnswers(), 0);
+
+    // A row being typed when Open is pressed again: the view's save question comes first.
+    auto *view = static_cast<FRMGRID *>(grid.get());
+    view->DBGrid1->table()->setCurrentIndex(view->DBGrid1->model()->index(0, 1));
+    view->DBGrid1->model()->setData(view->DBGrid1->model()->index(0, 1), QStringLiteral("LION BLANC"));
+    dialogs.answerMsgBox(vb::Yes);
+    window.findChild<QPushButton *>("CmdOuvrir")->click();
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].title, QStringLiteral(" Sauvegarde d'une Ligne."));
+    ASSERT_TRUE(grid.isLoaded());
+    EXPECT_NE(grid.get(), view);
+    view = static_cast<FRMGRID *>(grid.get());
+    EXPECT_EQ(view->DBGrid1->model()->index(0, 1).data().toString(), QStringLiteral("LION BLANC"));
+    grid.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     chooser.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -9,6 +9,7 @@
 #include "SelectionState.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -47,6 +48,10 @@ public:
             ctx_.grid.Unload();
         }
     }
+
+protected:
+    // Closed by its frame, it unloads itself, as the real view does after its closing steps.
+    void closeEvent(QCloseEvent *) override { ctx_.grid.Unload(); }
 
 private:
     AppContext &ctx_;
@@ -198,8 +203,13 @@ TEST_F(FrmUniteTest, AFileTheEngineCannotOpenShowsItsBoxAndTheProgramGoesOn)
     EXPECT_EQ(box.title, " Fichier illisible.");
     EXPECT_FALSE(box.prompt.isEmpty());
     EXPECT_TRUE(entries("List1").isEmpty());
-    EXPECT_EQ(selection.NomTable, "TIMBRES");
     EXPECT_TRUE(chooser.isLoaded());
+    // The table chosen in the other file is forgotten: Open asks for a table.
+    EXPECT_EQ(selection.NomTable, "");
+    dialogs.answerMsgBox(vb::OK);
+    open();
+    EXPECT_EQ(dialogs.boxes().back().title, " Aucune Table sélectionnée.");
+    EXPECT_FALSE(grid.isLoaded());
 
     clickEntry("File1", "BON.MDB");
     EXPECT_EQ(entries("List1"), QStringList{"TIMBRES"});
@@ -244,7 +254,7 @@ TEST_F(FrmUniteTest, OpenRefusesInOrderFileThenConditionThenTable)
     EXPECT_EQ(dialogs.unusedAnswers(), 0);
 }
 
-TEST_F(FrmUniteTest, OpenComposesTheSummaryWithTheLocaleAndASecondRequestOnlyRaisesTheView)
+TEST_F(FrmUniteTest, OpenComposesTheSummaryWithTheLocaleAndASecondRequestOpensTheViewAnew)
 {
     makeCollection(folder + "/C.MDB", {"TIMBRES", "MONNAIES"});
     pick("C.MDB", "TIMBRES");
@@ -268,7 +278,8 @@ TEST_F(FrmUniteTest, OpenComposesTheSummaryWithTheLocaleAndASecondRequestOnlyRai
     clickOption(2, 1, "10");
     clickOption(3, 3);
     open();
-    EXPECT_EQ(viewLoads, 1);
+    EXPECT_EQ(viewLoads, 2);
+    EXPECT_TRUE(grid.isLoaded());
     EXPECT_EQ(selection.ResumeCriteres, " COTE EST PLUS GRAND QUE 10 Critère suppl. ignoré.");
     EXPECT_EQ(dialogs.boxes().size(), 0u);
 }
