@@ -10,6 +10,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -54,6 +55,29 @@ void GridTable::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
+// A click on the cell that is current already opens its editor at once. Qt's own way
+// waits for the double-click delay and drops every key typed meanwhile, so a quick
+// typist lost the first characters of a cell.
+void GridTable::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    pressedOnCurrent_ = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+                                pressed.isValid() && pressed == currentIndex() && state() != EditingState
+                            ? QPersistentModelIndex(pressed)
+                            : QPersistentModelIndex();
+    QTableView::mousePressEvent(event);
+}
+
+void GridTable::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPersistentModelIndex pressed = pressedOnCurrent_;
+    pressedOnCurrent_ = QPersistentModelIndex();
+    QTableView::mouseReleaseEvent(event);
+    if (pressed.isValid() && pressed == indexAt(event->position().toPoint()) && pressed == currentIndex() &&
+        state() != EditingState)
+        edit(pressed);
+}
+
 bool GridTable::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     const bool byTheUser = trigger == DoubleClicked || trigger == EditKeyPressed || trigger == AnyKeyPressed;
@@ -92,8 +116,9 @@ DataGrid::DataGrid(QWidget *parent)
     table_->setWordWrap(false);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // A click on the current cell edits it too, through GridTable's own mouse handling.
     table_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                            QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+                            QAbstractItemView::EditKeyPressed);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 

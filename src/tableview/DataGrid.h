@@ -33,10 +33,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 private:
     GridDelegate *delegate_;
+    QPersistentModelIndex pressedOnCurrent_; // a press on the cell that was current already
 };
 
 // The data-bound grid of the table view: a caption bar over the table of the rows of

@@ -246,3 +246,26 @@ TEST_F(LockedGridTest, ARowThatCannotBeWrittenStaysPendingAndNothingIsLost)
 }
 
 } // namespace
+
+namespace {
+
+class TypedKeyTest : public GridEditTest {};
+
+// A second click on the current cell opens its editor only after the double-click delay;
+// a key typed meanwhile must still reach the cell.
+TEST_F(TypedKeyTest, AKeyTypedRightAfterAClickOnTheCurrentCellIsKept)
+{
+    clickCell(3, 0);
+    clickCell(3, 0);
+    // The keyboard gives the key to whatever has the focus: the editor once it is open.
+    QTest::keyClick(editor() ? static_cast<QWidget *>(editor()) : &table(), Qt::Key_1);
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    ASSERT_NE(editor(), nullptr);
+    QTest::keyClicks(editor(), QStringLiteral("2"));
+    pressEnter();
+    QCoreApplication::processEvents();
+    QTest::keyClick(&table(), Qt::Key_Down);
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3", "12"}));
+}
+
+} // namespace
