@@ -111,15 +111,28 @@ private:
         t.text = value;
     }
 
+    // A bracketed name ends at the first lone ']'; "]]" stands for one ']' in the name.
     void bracketName(Token &t)
     {
         const qsizetype start = i_++;
-        const qsizetype end = s_.indexOf(u']', i_);
-        if (end < 0 || end == i_)
+        QString name;
+        for (;;) {
+            const qsizetype end = s_.indexOf(u']', i_);
+            if (end < 0)
+                throw syntaxError(s_, start);
+            name += s_.mid(i_, end - i_);
+            i_ = end + 1;
+            if (i_ < s_.size() && s_[i_] == u']') {
+                name += u']';
+                ++i_;
+                continue;
+            }
+            break;
+        }
+        if (name.isEmpty())
             throw syntaxError(s_, start);
         t.kind = Token::Kind::BracketName;
-        t.text = s_.mid(i_, end - i_);
-        i_ = end + 1;
+        t.text = name;
     }
 
     void symbol(Token &t)

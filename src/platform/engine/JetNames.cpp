@@ -30,7 +30,12 @@ bool isPlainJetName(const QString &name)
 
 QString jetName(const QString &name)
 {
-    return isPlainJetName(name) ? name : u'[' + name + u']';
+    if (isPlainJetName(name))
+        return name;
+    // A closing bracket inside the name is doubled, so that the name ends where it should.
+    QString inside = name;
+    inside.replace(u']', QStringLiteral("]]"));
+    return u'[' + inside + u']';
 }
 
 } // namespace carnelis
