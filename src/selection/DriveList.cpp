@@ -1,6 +1,9 @@
 #include "DriveList.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <QStorageInfo>
 
 namespace carnelis {
@@ -42,6 +45,19 @@ QStringList DriveList::discoverDrives()
     volumes.sort(Qt::CaseInsensitive);
     drives += volumes;
     drives.removeDuplicates(); // a home folder that is the root itself
+    return usable(drives);
+}
+
+QStringList DriveList::usable(const QStringList &candidates)
+{
+    QStringList drives;
+    for (const QString &drive : candidates) {
+        const QStringList parts = drive.split(u'/', Qt::SkipEmptyParts);
+        const bool hidden =
+            std::any_of(parts.begin(), parts.end(), [](const QString &part) { return part.startsWith(u'.'); });
+        if (!hidden && QFileInfo(drive).isDir())
+            drives << drive;
+    }
     return drives;
 }
 

@@ -13,6 +13,8 @@ public:
     explicit DriveList(QWidget *parent = nullptr);
 
     static QStringList discoverDrives();
+    // The candidates a person can start from: folders that exist, none of them hidden.
+    static QStringList usable(const QStringList &candidates);
 
     // Replaces the entries without raising Change.
     void setDrives(const QStringList &drives);

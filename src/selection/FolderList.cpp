@@ -82,7 +82,15 @@ QString FolderList::folderAt(int row) const
 void FolderList::setPath(const QString &folder)
 {
     const QString target = normalised(folder);
-    checkReadable(target);
+    try {
+        checkReadable(target);
+    } catch (const RuntimeError &) {
+        // The entry clicked stays no longer chosen: the list shows again the folder whose
+        // files are listed.
+        if (!path_.isEmpty())
+            show(path_);
+        throw;
+    }
     show(target);
     emit Change();
 }

@@ -348,6 +348,33 @@ TEST_F(FrmUniteTest, AnUnreadableFolderThatIsNoDriveErrorIsIgnored)
     EXPECT_TRUE(dialogs.transcript().empty());
     EXPECT_EQ(drives->ListIndex(), 1);
     EXPECT_EQ(control<FolderList>("Dir1")->Path(), folder + "/a");
+
+    // A folder gone since the list was read is refused when opened, and the list still
+    // marks the folder whose files are shown.
+    openFolder(folder);
+    auto *dirs = control<FolderList>("Dir1");
+    const auto gone = dirs->findItems("a", Qt::MatchExactly);
+    ASSERT_EQ(gone.size(), 1);
+    ASSERT_TRUE(QDir(folder).rmdir("a"));
+    dialogs.answerMsgBox(vb::OK);
+    const QPoint at = dirs->visualItemRect(gone.first()).center();
+    QTest::mousePress(dirs->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(dirs->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dirs->Path(), folder);
+    ASSERT_NE(dirs->currentItem(), nullptr);
+    EXPECT_EQ(dirs->currentItem()->text(), folder.section('/', -1));
+}
+
+TEST(DriveListTest, OffersOnlyFoldersThatExistAndAreNotHidden)
+{
+    QTemporaryDir tmp;
+    const QString root = QDir::cleanPath(tmp.path());
+    for (const char *sub : {"cle", ".cache", ".cache/cle"})
+        ASSERT_TRUE(QDir(root).mkdir(sub));
+    EXPECT_EQ(DriveList::usable({"/", root + "/cle", root + "/absente", root + "/.cache", root + "/.cache/cle"}),
+              (QStringList{"/", root + "/cle"}));
 }
 
 TEST(FolderError, SystemErrorsMapOntoTheDriveErrors)
