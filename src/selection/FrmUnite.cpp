@@ -6,8 +6,10 @@
 #include "Engine.h"
 #include "FileList.h"
 #include "FolderList.h"
+#include "KeyPreview.h"
 #include "OpenRequest.h"
 #include "SelectionState.h"
+#include "WindowKit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -62,7 +64,12 @@ FrmUnite::FrmUnite(AppContext &ctx)
     wire(c_.Option2, CriteriaPanel::Condition);
     wire(c_.Option3, CriteriaPanel::Cote);
 
-    qApp->installEventFilter(this);
+    // The window sees every key before the control that has the focus; Escape is kept
+    // from the control.
+    new KeyPreview(this, [this](int16_t KeyAscii) {
+        handle([this, &KeyAscii] { Form_KeyPress(KeyAscii); });
+        return KeyAscii == 27;
+    });
 }
 
 FrmUnite::~FrmUnite() = default;
@@ -76,8 +83,7 @@ void FrmUnite::showPanel()
 {
     auto show = [this](auto &buttons, CriteriaPanel::Group group) {
         const std::optional<int16_t> chosen = panel_.chosen(group);
-        for (size_t k = 0; k < buttons.size(); ++k)
-            buttons[k]->setChecked(chosen && *chosen == int16_t(k));
+        kit::showChoice(buttons, chosen ? std::optional<int>(*chosen) : std::nullopt);
     };
     show(c_.Option1, CriteriaPanel::Column);
     show(c_.Option2, CriteriaPanel::Condition);
@@ -85,20 +91,6 @@ void FrmUnite::showPanel()
     c_.Frame4->setEnabled(panel_.frame4Enabled());
     c_.Frame5->setEnabled(panel_.frame5Enabled());
     c_.LabAide->setText(panel_.labAide());
-}
-
-bool FrmUnite::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    if (static_cast<QWidget *>(watched)->window() != this)
-        return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() != Qt::Key_Escape)
-        return false; // every other key goes on to the control
-    int16_t KeyAscii = 27;
-    handle([this, &KeyAscii] { Form_KeyPress(KeyAscii); });
-    return true;
 }
 
 void FrmUnite::closeEvent(QCloseEvent *event)

@@ -33,8 +33,6 @@ public:
     const CriteriaPanel &panel() const { return panel_; }
 
 protected:
-    // The window sees every key before the control that has the focus.
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // Closing with the window frame unloads the window, as the quit entry does.
     void closeEvent(QCloseEvent *event) override;
 

@@ -5,7 +5,7 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
-#include "LineControl.h"
+#include "WindowKit.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -16,21 +16,14 @@ namespace carnelis {
 
 namespace {
 
-constexpr int px(int twips)
-{
-    return (twips * 2 + 15) / 30; // nearest pixel
-}
-
 QRect twips(int left, int top, int width, int height)
 {
-    return QRect(px(left), px(top), px(width), px(height));
+    return kit::twipsRect(left, top, width, height);
 }
 
 QFont sansSerif(double points)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(points);
-    return font;
+    return kit::designFont(kit::Face::Sans, points);
 }
 
 void colour(QWidget *w, std::optional<QColor> background, QColor text = Qt::black)
@@ -50,16 +43,6 @@ void colour(QWidget *w, std::optional<QColor> background, QColor text = Qt::blac
     }
     w->setPalette(palette);
 }
-
-// The whole coloured area of an option button takes the click, not only its circle and
-// its text: a short caption such as " COTE" leaves most of the button empty.
-class OptionButton : public QRadioButton {
-public:
-    using QRadioButton::QRadioButton;
-
-protected:
-    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
-};
 
 template <typename W, typename... Args>
 W *make(QWidget *parent, const QString &name, const QRect &geometry, Args &&...args)
@@ -84,12 +67,11 @@ void optionArray(std::array<QRadioButton *, N> &buttons, QGroupBox *frame, const
                  const QStringList &captions, int left, int width, QColor background)
 {
     for (size_t k = 0; k < N; ++k) {
-        auto *button = make<OptionButton>(frame, name + u'_' + QString::number(k),
-                                          twips(left, 360 + 360 * int(k), width, 252), captions.at(int(k)));
-        // The panel decides which button is chosen; Qt must not un-choose the others.
-        button->setAutoExclusive(false);
-        // The frame's larger font would cut the longer captions on these narrow buttons.
-        button->setFont(sansSerif(8.25));
+        auto *button = make<kit::OptionButton>(frame, name + u'_' + QString::number(k),
+                                               twips(left, 360 + 360 * int(k), width, 252), captions.at(int(k)));
+        // The design's size, in a narrow face: Liberation Sans is wider than the design's
+        // MS Sans Serif, and "Est plus Grand que" would not fit its button.
+        button->setFont(kit::designFont(kit::Face::SansNarrow, 9.75));
         colour(button, background);
         buttons[k] = button;
     }
@@ -120,7 +102,7 @@ FrmUniteControls::FrmUniteControls(QWidget *client)
     List1->setFont(sansSerif(8.25));
     colour(List1, QColor(0xC0, 0xFF, 0xFF));
 
-    CmdOuvrir = make<QPushButton>(client, QStringLiteral("CmdOuvrir"), twips(7800, 600, 1452, 492),
+    CmdOuvrir = make<kit::CommandButton>(client, QStringLiteral("CmdOuvrir"), twips(7800, 600, 1452, 492),
                                   QStringLiteral("&Ouvrir"));
     CmdOuvrir->setFont(sansSerif(9.75));
     CmdOuvrir->setEnabled(false);
@@ -152,17 +134,15 @@ FrmUniteControls::FrmUniteControls(QWidget *client)
     Frame5->setEnabled(false);
     optionArray(Option3, Frame5, QStringLiteral("Option3"), CriteriaPanel::coteCaptions(), 240, 1092,
                 QColor(0xC0, 0xFF, 0xFF));
-    Option1[0]->setChecked(true);
 
-    Command1 = make<QPushButton>(client, QStringLiteral("Command1"), twips(7800, 5280, 1572, 492),
+    Command1 = make<kit::CommandButton>(client, QStringLiteral("Command1"), twips(7800, 5280, 1572, 492),
                                  QStringLiteral("Rafraîchir"));
     Command1->setFont(sansSerif(9.75));
     Command1->setEnabled(false);
 
     LabCarnelis = make<QLabel>(client, QStringLiteral("LabCarnelis"), twips(72, 5160, 2772, 732),
                                QStringLiteral("Carnelis"));
-    QFont title(QStringLiteral("Liberation Serif"));
-    title.setPointSize(24);
+    QFont title = kit::designFont(kit::Face::Serif, 24);
     title.setBold(true);
     LabCarnelis->setFont(title);
     LabCarnelis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -177,9 +157,9 @@ FrmUniteControls::FrmUniteControls(QWidget *client)
     Label1 = make<QLabel>(client, QStringLiteral("Label1"), twips(1, 6528, 10000, 132));
     colour(Label1, QColor(0xFF, 0x00, 0x00));
 
-    Line1 = new LineControl(client, {px(480), px(600)}, {px(480), px(4798)}, 10, QColor(0x00, 0x00, 0xFF));
+    Line1 = new kit::Line(client, 480, 600, 480, 4798, QColor(0x00, 0x00, 0xFF), 10);
     Line1->setObjectName(QStringLiteral("Line1"));
-    Line2 = new LineControl(client, {px(2882), px(1919)}, {px(9486), px(1919)}, 4, QColor(0x00, 0x00, 0xFF));
+    Line2 = new kit::Line(client, 2882, 1919, 9486, 1919, QColor(0x00, 0x00, 0xFF), 4);
     Line2->setObjectName(QStringLiteral("Line2"));
 
     // Focus order: the lists and the buttons, then the three groups by index.
@@ -196,6 +176,9 @@ FrmUniteControls::FrmUniteControls(QWidget *client)
         QWidget::setTabOrder(order[i - 1], order[i]);
     for (QGroupBox *box : {Frame1, Frame2, Frame3, Frame4, Frame5})
         box->setFocusPolicy(Qt::NoFocus);
+    kit::showChoice(Option1, 0);
+    kit::showChoice(Option2, std::nullopt);
+    kit::showChoice(Option3, std::nullopt);
 }
 
 } // namespace carnelis

@@ -8,13 +8,16 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
+namespace carnelis::kit {
+class Line;
+}
+
 namespace carnelis {
 
 class ClickList;
 class DriveList;
 class FileList;
 class FolderList;
-class LineControl;
 
 // The chooser's controls, placed as designed (twips / 15 = pixels, absolute geometry),
 // with their colours, fonts, captions and focus order. Each control's object name is
@@ -43,8 +46,8 @@ struct FrmUniteControls {
     QLabel *LabCarnelis;
     QLabel *LabAide;
     QLabel *Label1;
-    LineControl *Line1;
-    LineControl *Line2;
+    kit::Line *Line1;
+    kit::Line *Line2;
 };
 
 } // namespace carnelis

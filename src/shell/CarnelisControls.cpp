@@ -1,8 +1,7 @@
 #include "CarnelisControls.h"
 
-#include "LineShape.h"
 #include "MainTexts.h"
-#include "Twips.h"
+#include "WindowKit.h"
 
 #include <QAction>
 #include <QIcon>
@@ -36,18 +35,10 @@ void paint(QLabel *label, const QColor &background, const QColor &text = Qt::bla
     label->setAutoFillBackground(true);
 }
 
-// MS Sans Serif of the design.
-QFont sansSerif(double points)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(fontPx(points));
-    return font;
-}
-
-LineShape *makeLine(QWidget *parent, const char *name, int x1, int y1, int x2, int y2, QColor color = Qt::black,
+kit::Line *makeLine(QWidget *parent, const char *name, int x1, int y1, int x2, int y2, QColor color = Qt::black,
                     int width = 1)
 {
-    auto *line = new LineShape(parent, x1, y1, x2, y2, color, width);
+    auto *line = new kit::Line(parent, x1, y1, x2, y2, color, width);
     line->setObjectName(QLatin1String(name));
     return line;
 }
@@ -70,29 +61,27 @@ CarnelisControls::CarnelisControls(QMainWindow *window)
         window->setWindowIcon(QIcon(stamp));
 
     auto *client = new QWidget(window);
-    client->setFixedSize(px(8535), px(6300));
-    client->setFont(sansSerif(8.25));
+    client->setFixedSize(kit::px(8535), kit::px(6300));
+    client->setFont(kit::designFont(kit::Face::Sans, 8.25));
     window->setCentralWidget(client);
     window->layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    Label1 = makeLabel(client, "Label1", pxRect(120, 120, 8292, 612));
+    Label1 = makeLabel(client, "Label1", kit::twipsRect(120, 120, 8292, 612));
     paint(Label1, QColor(0xC0, 0xFF, 0xFF));
 
-    Label2 = makeLabel(client, "Label2", pxRect(120, 840, 8295, 3195), titleCaption());
+    Label2 = makeLabel(client, "Label2", kit::twipsRect(120, 840, 8295, 3195), titleCaption());
     paint(Label2, QColor(0xFF, 0xE0, 0xC0), QColor(0xFF, 0x00, 0x00));
-    // The decorative italic of the title; Z003 comes with the URW fonts.
-    QFont title(QStringLiteral("Z003"));
-    title.setPixelSize(fontPx(72));
-    title.setItalic(true);
-    Label2->setFont(title);
+    // The stand-in italic is taller than the design's: at 72 points the foot of "12/2003"
+    // would pass the label's bottom edge.
+    Label2->setFont(kit::fittedToHeight(kit::designFont(kit::Face::Title, 72), titleCaption(), Label2->size()));
 
-    Label3 = makeLabel(client, "Label3", pxRect(240, 4440, 4455, 1575));
-    Label3->setFont(sansSerif(9.75));
+    Label3 = makeLabel(client, "Label3", kit::twipsRect(240, 4440, 4455, 1575));
+    Label3->setFont(kit::designFont(kit::Face::Sans, 9.75));
 
-    Label4 = makeLabel(client, "Label4", pxRect(5520, 3720, 2775, 255));
+    Label4 = makeLabel(client, "Label4", kit::twipsRect(5520, 3720, 2775, 255));
     paint(Label4, QColor(0xFF, 0xE0, 0xC0), QColor(0x00, 0x00, 0xFF));
 
-    Image1 = makeLabel(client, "Image1", pxRect(5040, 4080, 3375, 2130));
+    Image1 = makeLabel(client, "Image1", kit::twipsRect(5040, 4080, 3375, 2130));
     Image1->setWordWrap(false);
     Image1->setPixmap(stamp);
 

@@ -4,9 +4,11 @@ class QAction;
 class QLabel;
 class QMainWindow;
 
-namespace carnelis::shell {
+namespace carnelis::kit {
+class Line;
+}
 
-class LineShape;
+namespace carnelis::shell {
 
 // The main window's controls, placed as designed (twips / 15 = pixels, absolute
 // geometry), with their colours and fonts; each control's object name is its design name.
@@ -19,10 +21,10 @@ struct CarnelisControls {
     QLabel *Label3;
     QLabel *Label4;
     QLabel *Image1;
-    LineShape *Line1;
-    LineShape *Line2;
-    LineShape *Line3;
-    LineShape *Line4;
+    kit::Line *Line1;
+    kit::Line *Line2;
+    kit::Line *Line3;
+    kit::Line *Line4;
     QAction *Base;
     QAction *Lire;
     QAction *Propos;

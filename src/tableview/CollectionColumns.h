@@ -23,10 +23,4 @@ inline constexpr std::array<CollectionColumn, 6> gridColumns{{
 // The one numeric column: shown with two decimals, a new row starts it at 0.
 inline constexpr int coteColumn = 4;
 
-// Layout values are given in twips; the screen has 15 of them to a pixel.
-constexpr int twips(int value)
-{
-    return (value + 7) / 15;
-}
-
 } // namespace carnelis

@@ -1,6 +1,6 @@
 #include "DataGrid.h"
 
-#include "DesignFont.h"
+#include "WindowKit.h"
 
 #include "CollectionColumns.h"
 #include "DialogServices.h"
@@ -99,7 +99,7 @@ DataGrid::DataGrid(QWidget *parent)
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
 
-    const QFont headFont = designSansFont(8.25);
+    const QFont headFont = kit::designFont(kit::Face::Sans, 8.25);
     caption_->setFont(headFont);
     caption_->setAlignment(Qt::AlignCenter);
     caption_->setFrameShape(QFrame::Panel);
@@ -109,7 +109,7 @@ DataGrid::DataGrid(QWidget *parent)
     layout->addWidget(table_);
 
     table_->setModel(model_);
-    table_->setFont(designSansFont(9));
+    table_->setFont(kit::designFont(kit::Face::Sans, 9));
     table_->setStyleSheet(QStringLiteral("QTableView { color: rgb(0, 0, 255); background-color: rgb(255, 208, 255);"
                                          " gridline-color: rgb(64, 64, 64); }"));
     table_->setTabKeyNavigation(false);
@@ -128,7 +128,7 @@ DataGrid::DataGrid(QWidget *parent)
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setHighlightSections(false);
     for (std::size_t i = 0; i < gridColumns.size(); ++i)
-        table_->setColumnWidth(int(i), twips(gridColumns[i].widthTwips));
+        table_->setColumnWidth(int(i), kit::px(gridColumns[i].widthTwips));
 
     // Record selectors: fixed rows, no sizing, one narrow column of marks.
     QHeaderView *selectors = table_->verticalHeader();

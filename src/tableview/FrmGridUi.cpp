@@ -1,8 +1,7 @@
 #include "FrmGridUi.h"
 
-#include "CollectionColumns.h"
 #include "DataGrid.h"
-#include "DesignFont.h"
+#include "WindowKit.h"
 
 #include <QAction>
 #include <QFrame>
@@ -23,7 +22,7 @@ QFrame *horizontalRule(QWidget *parent, int y, int x1, int x2)
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, Qt::black);
     line->setPalette(palette);
-    line->setGeometry(twips(x1), twips(y), twips(x2) - twips(x1), 1);
+    line->setGeometry(kit::px(x1), kit::px(y), kit::px(x2) - kit::px(x1), 1);
     return line;
 }
 
@@ -34,17 +33,17 @@ void FrmGridUi::setupUi(QMainWindow *window)
     window->setWindowTitle(QStringLiteral(" CARNELIS  -  Table sélectionnée."));
 
     auto *client = new QWidget(window);
-    client->setFixedSize(twips(9510), twips(7695));
+    client->setFixedSize(kit::px(9510), kit::px(7695));
     window->setCentralWidget(client);
 
     Line1 = horizontalRule(client, 120, 120, 9400);
 
     DBGrid1 = new DataGrid(client);
-    DBGrid1->setGeometry(twips(45), twips(240), twips(9405), twips(7035));
+    DBGrid1->setGeometry(kit::twipsRect(45, 240, 9405, 7035));
 
     Label1 = new QLabel(QStringLiteral("Label1"), client);
-    Label1->setGeometry(twips(45), twips(7320), twips(9405), twips(360));
-    Label1->setFont(designSansFont(9.75));
+    Label1->setGeometry(kit::twipsRect(45, 7320, 9405, 360));
+    Label1->setFont(kit::designFont(kit::Face::Sans, 9.75));
     Label1->setAutoFillBackground(true);
     QPalette palette = Label1->palette();
     palette.setColor(QPalette::Window, QColor(255, 224, 192)); // light orange
@@ -56,7 +55,7 @@ void FrmGridUi::setupUi(QMainWindow *window)
 
     // Eight entries straight on the bar, no submenus; the leading blanks spread them.
     QMenuBar *bar = window->menuBar();
-    bar->setFont(designSansFont(8.25));
+    bar->setFont(kit::designFont(kit::Face::Sans, 8.25));
     // The captions bring their own blanks; the bar adds little, so that all eight fit.
     bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 1px; }"));
     Imprimer = bar->addAction(QStringLiteral("    &Imprimer"));

@@ -9,6 +9,7 @@
 #include "SelectionState.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -475,6 +476,44 @@ TEST_F(FrmUniteTest, ScreenshotOfTheChooser)
     ASSERT_FALSE(picture.isNull());
     const QString path = pictures + "/FrmUnite.png";
     EXPECT_TRUE(picture.save(path)) << path.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// The keyboard as a person without a mouse uses it: each option group is one Tab stop and
+// the arrow keys choose inside it; Enter presses the focused button.
+TEST_F(FrmUniteTest, OptionGroupsAreRadioGroupsAndEnterPressesTheFocusedButton)
+{
+    makeCollection(folder + "/C.MDB", {"TIMBRES"});
+    pick("C.MDB", "TIMBRES");
+    clickOption(1, 2);
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    auto key = [](int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); };
+
+    option(1, 2)->setFocus();
+    key(Qt::Key_Down); // chooses the next column, as a click would
+    EXPECT_EQ(QApplication::focusWidget(), option(1, 3));
+    EXPECT_EQ(selection.ColonneTri, std::optional<int16_t>(3));
+    EXPECT_TRUE(option(1, 3)->isChecked() && !option(1, 2)->isChecked());
+    key(Qt::Key_Tab); // out of the column group, into the condition group
+    EXPECT_EQ(QApplication::focusWidget(), option(2, 0));
+    key(Qt::Key_Down); // nothing chosen yet: the arrows move without choosing
+    EXPECT_EQ(QApplication::focusWidget(), option(2, 1));
+    EXPECT_EQ(selection.ConditionTri, "");
+    key(Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), option(1, 3));
+
+    control<QPushButton>("CmdOuvrir")->setFocus();
+    dialogs.answerMsgBox(vb::OK); // no condition value: the request refuses
+    key(Qt::Key_Return);
+    EXPECT_EQ(dialogs.boxes().back().title, " Erreur Second Critère de Tri.");
+    control<QPushButton>("Command1")->setFocus();
+    key(Qt::Key_Enter);
+    EXPECT_EQ(selection.ColonneTri, std::optional<int16_t>(0));
+    EXPECT_TRUE(option(1, 0)->isChecked());
 }
 
 } // namespace
