@@ -161,7 +161,6 @@ TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
     EXPECT_FALSE(QFile::exists(path + "-journal"));
     EXPECT_GT(answered, 0);
     EXPECT_GT(refused, 0);
-    std::printf("%d queries answered, %d refused in French\n", answered, refused);
 }
 
 // The real companion program on the same criteria: it ends with 0 and rows, or 1 and

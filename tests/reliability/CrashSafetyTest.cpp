@@ -221,9 +221,8 @@ TEST(CrashSafety, TwoHundredKillsLoseNothingReportedAndHalveNothing)
     // The kills must really land in the middle of the writes, not only before or after.
     EXPECT_GT(reportedInAll, kills);
     EXPECT_GT(inFlightKept + inFlightLost, kills / 4);
-    std::printf("%d kills, %d changes reported, in flight at the kill: %d kept whole, %d absent; "
-                "%d journals rolled back on reopening\n",
-                kills, reportedInAll, inFlightKept, inFlightLost, hotJournals);
+    RecordProperty("changes_reported", reportedInAll);
+    RecordProperty("journals_rolled_back", hotJournals);
 }
 
 // The state a crash leaves when the file is then found read-only (copied from a backup

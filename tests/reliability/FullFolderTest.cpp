@@ -103,7 +103,6 @@ void expectRefusedInFrench(const std::function<void()> &write, const char *what)
         EXPECT_TRUE(e.text().contains(u'é') || e.text().contains(QStringLiteral("disque")) ||
                     e.text().contains(QStringLiteral("lecture seule")))
             << what << ": " << e.what();
-        std::printf("%s: %d %s\n", what, e.number(), e.what());
     }
 }
 

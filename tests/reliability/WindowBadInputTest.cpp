@@ -133,7 +133,6 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
             }
     EXPECT_GT(loaded, 0);
     EXPECT_GT(refused, 0);
-    std::printf("%d views opened, %d refused with the load message\n", loaded, refused);
 
     // Every row, the one with a text in COTE too, in the grid as the file holds it.
     chooseTable();

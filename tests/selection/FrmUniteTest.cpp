@@ -462,22 +462,6 @@ TEST_F(FrmUniteTest, RefreshAndReloadResetTheCriteriaButKeepTheFile)
     EXPECT_EQ(help(), " Sélectionnez le Répertoire puis cliquez sur un Fichier MDB puis sur une Table.");
 }
 
-TEST_F(FrmUniteTest, ScreenshotOfTheChooser)
-{
-    makeCollection(folder + "/COLLECTION.MDB", {"TIMBRES", "MONNAIES", "OBJETS"});
-    const QString pictures = QCoreApplication::applicationDirPath();
-    EXPECT_TRUE(window().grab().save(pictures + "/FrmUnite-ouverture.png"));
-    pick("COLLECTION.MDB", "TIMBRES");
-    clickOption(1, 2);
-    clickOption(2, 6, "lion");
-    FrmUnite &w = window();
-    EXPECT_EQ(w.centralWidget()->size(), QSize(634, 435));
-    const QImage picture = w.grab().toImage();
-    ASSERT_FALSE(picture.isNull());
-    const QString path = pictures + "/FrmUnite.png";
-    EXPECT_TRUE(picture.save(path)) << path.toStdString();
-}
-
 } // namespace
 
 namespace {

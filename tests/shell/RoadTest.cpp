@@ -139,10 +139,6 @@ protected:
         for (int row = 0; row < count && row < rows->rowCount(); ++row)
             arrival.numbers << rows->data(rows->index(row, 0)).toString();
         EXPECT_TRUE(dialogs.boxes().empty());
-        if (const QByteArray shots = qgetenv("CARNELIS_SHOTS"); !shots.isEmpty()) {
-            chooserSlot.get()->widget()->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/chooser.png"));
-            view.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/grid.png"));
-        }
 
         QWidget *focus = QApplication::focusWidget();
         QTest::keyClick(focus && focus->window() == &view ? focus : view.DBGrid1->table(), Qt::Key_Escape);

@@ -70,7 +70,6 @@ bool Database::isOpen() const { return impl_->connection->isOpen(); }
 bool Database::isReadOnly() const { return impl_->readOnly || impl_->connection->isReadOnly(); }
 bool Database::isGenuineAccess() const { return impl_->genuineAccess; }
 const QString &Database::path() const { return impl_->path; }
-Connection &Database::connection() { return *impl_->connection; }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString &jetSql)
 {

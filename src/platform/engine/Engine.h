@@ -39,8 +39,6 @@ public:
     bool isGenuineAccess() const;
     const QString &path() const;
 
-    Connection &connection(); // for the recordsets of this database
-
     // Runs one query text on this database; the current row is the first one. Throws
     // RuntimeError for a text the engine refuses, changing nothing.
     std::unique_ptr<Recordset> OpenRecordset(const QString &jetSql);

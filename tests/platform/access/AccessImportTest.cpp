@@ -2,6 +2,7 @@
 // source untouched, an existing target refused.
 #include "AccessImport.h"
 #include "AccessSnapshot.h"
+#include "Commands.h"
 #include "JetSamples.h"
 #include "RuntimeError.h"
 
@@ -40,7 +41,7 @@ protected:
         out_.clear();
         err_.clear();
         QTextStream out(&out_), err(&err_);
-        return access::importerCommand({source, target}, out, err);
+        return runCommand({QStringLiteral("importer"), source, target}, out, err);
     }
     QTemporaryDir dir_;
     QString out_, err_;

@@ -194,21 +194,4 @@ QString rowsCopiedText(qint64 rows)
     return rows > 1 ? QStringLiteral("%1 lignes copiées").arg(rows) : QStringLiteral("%1 ligne copiée").arg(rows);
 }
 
-int importerCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)
-{
-    if (arguments.size() != 2) {
-        err << "usage : carnelis-base importer SOURCE.MDB CIBLE.MDB\n";
-        return 2;
-    }
-    try {
-        const auto tables = importAccessFile(arguments[0], arguments[1]);
-        for (const ImportedTable &table : tables)
-            out << table.name << " : " << rowsCopiedText(table.rows) << '\n';
-        return 0;
-    } catch (const RuntimeError &e) {
-        err << "Erreur " << e.number() << " : " << e.text() << '\n';
-        return 1;
-    }
-}
-
 } // namespace carnelis::access

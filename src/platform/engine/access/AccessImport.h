@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <vector>
 
-class QTextStream;
 
 namespace carnelis::access {
 
@@ -21,9 +20,5 @@ std::vector<ImportedTable> importAccessFile(const QString &source, const QString
 
 // "1 ligne copiée", "12 lignes copiées".
 QString rowsCopiedText(qint64 rows);
-
-// carnelis-base importer SOURCE.MDB CIBLE.MDB: prints one line per table copied
-// ("TIMBRES : 300 lignes copiées") and returns the exit code; errors go to `err`.
-int importerCommand(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 } // namespace carnelis::access

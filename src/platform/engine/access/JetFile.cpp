@@ -113,11 +113,6 @@ JetFile::JetFile(const std::string &path) : handle_(std::make_unique<Handle>())
 
 JetFile::~JetFile() = default;
 
-bool JetFile::isJet3() const
-{
-    return handle_->mdb->f->jet_version == MDB_VER_JET3;
-}
-
 void JetFile::readCatalogue()
 {
     MdbHandle *mdb = handle_->mdb;

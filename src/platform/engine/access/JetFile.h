@@ -71,7 +71,6 @@ public:
     JetFile(const JetFile &) = delete;
     JetFile &operator=(const JetFile &) = delete;
 
-    bool isJet3() const;
     // Every table of the catalogue (local, linked, system, hidden), in catalogue order.
     const std::vector<JetTableEntry> &tables() const { return tables_; }
     // The rows of a local table; throws ReadError.
