@@ -1,4 +1,5 @@
-// From the chooser to a filtered grid, through the real table view, for every condition.
+// From the chooser to a filtered grid, through the real table view, for every condition,
+// and for numbers typed the French way.
 #include "CollectionFile.h"
 #include "FRMGRID.h"
 #include "FileList.h"
@@ -8,6 +9,8 @@
 #include "SelectionState.h"
 
 #include <QDir>
+#include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -47,39 +50,67 @@ const Filter filters[] = {
     {3, 6, "rouge", 3, "", 1},
 };
 
-TEST(ChooserToGrid, EveryConditionGivesItsRows)
-{
-    QTemporaryDir tmp;
-    const QString folder = QDir::cleanPath(tmp.path());
+class ChooserToGrid : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        CollectionFile file(folder + "/COLLECTION.MDB");
-        file.createTable("Timbres");
-        file.appendRows("Timbres", {
-            {"1", "Lion rouge", "5c rouge", "neuf", 5.0, "rare"},
-            {"2", "Aigle noir", "10c noir", "oblitéré", 12.5, Value::null()},
-            {"10", Value::null(), "1f bleu", "neuf", 150.0, ""},
-            {"100", "Lion d'or", "2f or", "", 0.0, "à vérifier"},
-        });
+        {
+            CollectionFile file(folder + "/COLLECTION.MDB");
+            file.createTable("Timbres");
+            file.appendRows("Timbres", {
+                {"1", "Lion rouge", "5c rouge", "neuf", 5.0, "rare"},
+                {"2", "Aigle noir", "10c noir", "oblitéré", 12.5, Value::null()},
+                {"10", Value::null(), "1f bleu", "neuf", 150.0, ""},
+                {"100", "Lion d'or", "2f or", "", 0.0, "à vérifier"},
+            });
+        }
+        chooser.setFactory([&] { return std::make_unique<FrmUnite>(ctx); });
+        grid.setFactory([&] { return std::make_unique<FRMGRID>(ctx); });
+        chooser.Show();
+        window().findChild<FolderList *>("Dir1")->setPath(folder);
+        clickEntry("File1", "COLLECTION.MDB");
+        clickEntry("List1", "TIMBRES");
     }
 
+    void TearDown() override
+    {
+        QLocale::setDefault(QLocale::c());
+        grid.Unload();
+        chooser.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FrmUnite &window() { return static_cast<FrmUnite &>(*chooser.get()); }
+    void click(const QString &name) { QTest::mouseClick(window().findChild<QWidget *>(name), Qt::LeftButton); }
+    void clickEntry(const char *list, const QString &text)
+    {
+        auto *w = window().findChild<QListWidget *>(list);
+        const auto found = w->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << list;
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(found.first()).center());
+    }
+    // Presses Ouvrir; the rows of the view, or -1 when it did not open.
+    int open()
+    {
+        window().findChild<QPushButton *>("CmdOuvrir")->click();
+        if (!grid.isLoaded())
+            return -1;
+        const int rows = static_cast<FRMGRID *>(grid.get())->Data1.recordset()->RecordCount();
+        grid.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return rows;
+    }
+
+    QTemporaryDir tmp;
+    const QString folder = QDir::cleanPath(tmp.path());
     SelectionState selection;
     ScriptedDialogs dialogs;
     FormSlot carnelis, chooser, grid;
     AppContext ctx{selection, dialogs, carnelis, chooser, grid};
-    chooser.setFactory([&] { return std::make_unique<FrmUnite>(ctx); });
-    grid.setFactory([&] { return std::make_unique<FRMGRID>(ctx); });
-    auto &window = static_cast<FrmUnite &>(chooser.Show());
-    auto click = [&](const QString &name) { QTest::mouseClick(window.findChild<QWidget *>(name), Qt::LeftButton); };
-    auto clickEntry = [&](const char *list, const QString &text) {
-        auto *w = window.findChild<QListWidget *>(list);
-        const auto found = w->findItems(text, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << list;
-        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(found.first()).center());
-    };
+};
 
-    window.findChild<FolderList *>("Dir1")->setPath(folder);
-    clickEntry("File1", "COLLECTION.MDB");
-    clickEntry("List1", "TIMBRES");
+TEST_F(ChooserToGrid, EveryConditionGivesItsRows)
+{
     for (const Filter &f : filters) {
         SCOPED_TRACE(::testing::Message() << "column " << f.column << " condition " << f.condition << " cote " << f.cote);
         click(QStringLiteral("Option1_%1").arg(f.column));
@@ -93,18 +124,43 @@ TEST(ChooserToGrid, EveryConditionGivesItsRows)
                 dialogs.answerInput(f.coteTyped);
             click(QStringLiteral("Option3_%1").arg(f.cote));
         }
-        window.findChild<QPushButton *>("CmdOuvrir")->click();
-        ASSERT_TRUE(grid.isLoaded());
-        auto *view = static_cast<FRMGRID *>(grid.get());
-        ASSERT_NE(view->Data1.recordset(), nullptr);
-        EXPECT_EQ(view->Data1.recordset()->RecordCount(), f.rows) << view->TexteRequete.toStdString();
-        grid.Unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(open(), f.rows) << selection.CritereTri.toStdString();
     }
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(dialogs.unusedAnswers(), 0);
-    chooser.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A French collector: letters where a number is needed get a box naming them, the table
+// stays chosen and the corrected criterion opens; the COTE prompt asks again for a number;
+// a piece of the value as the grid shows it finds its row.
+TEST_F(ChooserToGrid, FrenchNumbersAndACriterionCorrectedAfterItsBox)
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    click("Option1_5");
+    dialogs.answerInput("douze");
+    click("Option2_0");
+    dialogs.answerMsgBox(vb::OK);
+    EXPECT_EQ(open(), -1);
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.startsWith(QStringLiteral("Le critère « DOUZE » n'est pas un nombre")));
+    EXPECT_EQ(selection.NomTable, "TIMBRES");
+    EXPECT_EQ(window().findChild<QListWidget *>("List1")->count(), 1);
+
+    dialogs.answerInput("12,5");
+    click("Option2_0");
+    dialogs.answerInput("abc");
+    dialogs.answerInput("1,5");
+    click("Option3_1");
+    EXPECT_EQ(open(), 1);
+    EXPECT_TRUE(selection.ResumeCriteres.endsWith(QStringLiteral(" Et Cote  > 1,50")));
+
+    dialogs.answerInput(",50");
+    click("Option2_9");
+    dialogs.answerInput("");
+    click("Option3_2");
+    EXPECT_TRUE(selection.OperateurCote.isEmpty());
+    EXPECT_EQ(open(), 1);
+    EXPECT_EQ(dialogs.unusedAnswers(), 0);
 }
 
 } // namespace
