@@ -21,8 +21,8 @@ QString shown(const QString &critere)
     return critere.size() > head ? critere.left(head) + QStringLiteral("…") : critere;
 }
 
-} // namespace
-
+// Whether the query writes the criterion bare, as a number: COTE compared by the four
+// comparisons, NUMERO by the two order comparisons inside Val.
 bool criterionIsANumber(int16_t colonneTri, const QString &conditionTri)
 {
     const QStringList &c = CriteriaPanel::conditionCaptions();
@@ -33,13 +33,15 @@ bool criterionIsANumber(int16_t colonneTri, const QString &conditionTri)
     return false;
 }
 
+} // namespace
+
 std::optional<Refusal> criteriaRefusal(const SelectionState &selection)
 {
     if (auto refusal = missingSecondCriterion(selection))
         return refusal;
     const int16_t colonne = selection.ColonneTri.value_or(0);
-    if (colonne < 1 || colonne > 6)
-        return std::nullopt;
+    if (colonne <= 0)
+        return std::nullopt; // all rows: no criterion goes into the query
     const QString &critere = selection.CritereTri;
     if (critere.size() > longestCriterion)
         return Refusal{QStringLiteral("Le critère « %1 » compte %2 caractères : il en faut %3 au plus. "

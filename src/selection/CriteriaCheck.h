@@ -13,7 +13,4 @@ struct SelectionState;
 // so the user corrects the criterion and opens again.
 std::optional<Refusal> criteriaRefusal(const SelectionState &selection);
 
-// Whether the condition writes the criterion bare, as a number, on that column (1..6).
-bool criterionIsANumber(int16_t colonneTri, const QString &conditionTri);
-
 } // namespace carnelis

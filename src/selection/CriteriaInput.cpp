@@ -16,34 +16,36 @@ QString criterionFromTyped(const QString &typed)
 
 std::optional<double> numberFromTyped(const QString &typed)
 {
-    // The number rewritten in plain ASCII with a point, then read in one go.
-    std::string number;
-    qsizetype i = 0;
     QString s;
     for (QChar c : typed)
         if (!c.isSpace())
             s.append(c);
+    // The number rewritten in plain ASCII with a point, then read in one go; past the end
+    // of the text, at() gives a character that is part of no number.
+    std::string number;
+    qsizetype i = 0;
+    auto at = [&](qsizetype k) { return k < s.size() ? s[k] : QChar(); };
+    auto take = [&] { number += char(s[i++].unicode()); };
     auto digits = [&] {
         const size_t before = number.size();
-        while (i < s.size() && s[i] >= u'0' && s[i] <= u'9')
-            number += char(s[i++].unicode());
+        while (at(i) >= u'0' && at(i) <= u'9')
+            take();
         return number.size() - before;
     };
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        number += char(s[i++].unicode());
+    if (at(i) == u'+' || at(i) == u'-')
+        take();
     size_t mantissa = digits();
-    if (i < s.size() && (s[i] == u',' || s[i] == u'.')) {
+    if (at(i) == u',' || at(i) == u'.') {
         number += '.';
         ++i;
         mantissa += digits();
     }
     if (mantissa == 0)
         return std::nullopt;
-    if (i < s.size() && (s[i] == u'E' || s[i] == u'e')) {
-        number += 'e';
-        ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-            number += char(s[i++].unicode());
+    if (at(i) == u'E' || at(i) == u'e') {
+        take();
+        if (at(i) == u'+' || at(i) == u'-')
+            take();
         if (digits() == 0)
             return std::nullopt;
     }
@@ -65,7 +67,7 @@ QString numberProblem(const QString &typed, double limit)
     const std::optional<double> value = numberFromTyped(typed);
     if (!value)
         return QStringLiteral("n'est pas un nombre");
-    if (!(std::abs(*value) <= limit))
+    if (std::abs(*value) > limit)
         return QStringLiteral("est un nombre trop grand");
     return {};
 }

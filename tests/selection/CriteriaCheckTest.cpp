@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace carnelis;
 
@@ -37,7 +38,7 @@ TEST(CriteriaInput, NumbersWithTheCommaOrThePointAndNothingElse)
     }
     QLocale::setDefault(QLocale::c());
     // The COTE value is kept in single precision.
-    EXPECT_EQ(coteValueFromTyped("3,4E38"), 3.4e38f);
+    EXPECT_EQ(coteValueFromTyped("3,4028234663852886E38"), std::numeric_limits<float>::max());
     EXPECT_EQ(coteValueFromTyped("3,5E38"), std::nullopt);
     EXPECT_EQ(coteValueProblem("3,5E38"), "est un nombre trop grand");
 }
@@ -59,7 +60,8 @@ TEST(CriteriaCheck, CriteriaTheQueryCannotHoldAreRefusedWithTheTypedTextNamed)
     } cases[] = {
         {5, "Est Égal à", "12,5", {}, {}},
         {5, "Est Différent de", " 1 234,50 ", {}, {}},
-        {5, "Est plus Grand que", "ABC", notANumber.arg("ABC", "Est plus Grand que", "COTE"), numberTitle},
+        {5, "Est plus Grand que", QString(40, u'A'), notANumber.arg(QString(40, u'A'), "Est plus Grand que", "COTE"),
+         numberTitle},
         {5, "Est Égal à", "1E999",
          QStringLiteral("Le critère « 1E999 » est un nombre trop grand : la condition « Est Égal à » sur la colonne COTE "
                         "attend un nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir."),
@@ -70,7 +72,7 @@ TEST(CriteriaCheck, CriteriaTheQueryCannotHoldAreRefusedWithTheTypedTextNamed)
         {5, "Contient", ",89", {}, {}},
         {5, "Est Vide", " ", {}, {}},
         {2, "Contient", QString(255, u'X'), {}, {}},
-        {2, "Contient", x256,
+        {6, "Contient", x256,
          QStringLiteral("Le critère « %1… » compte 256 caractères : il en faut 255 au plus. Raccourcissez-le puis "
                         "cliquez sur Ouvrir.")
              .arg(x256.left(40)),
