@@ -140,17 +140,40 @@ void CriteriaPanel::Option3_Click(int16_t Index)
     const QString help = AideColonne + AideCondition + AideCritere + AideCote;
     setLabAide(help);
 
-    QString typed;
-    if (Index != 3)
-        typed = criterionFromTyped(
-            dialogs_.InputBox(QStringLiteral("Inscrivez le Critère de Tri facultatif relatif à la Cote: ") + caption));
-    if (!typed.isEmpty())
-        setLabAide(help + u' ' + typed);
-
-    selection_.ValeurCote = coteValueFromTyped(typed);
     static const QString operators[] = {QStringLiteral(" = "), QStringLiteral(" > "), QStringLiteral(" < "),
                                         QString()};
-    selection_.OperateurCote = operators[Index];
+    std::optional<float> value = 0.0f;
+    if (Index != 3) {
+        // Asked again until the answer is a number, so that no text becomes 0 unseen.
+        const QString question = QStringLiteral("Inscrivez le Critère de Tri facultatif relatif à la Cote: ") + caption;
+        QString prompt = question;
+        for (;;) {
+            const QString typed = criterionFromTyped(dialogs_.InputBox(prompt));
+            if (typed.isEmpty()) {
+                value.reset();
+                break;
+            }
+            value = coteValueFromTyped(typed);
+            if (value) {
+                setLabAide(help + u' ' + typed);
+                break;
+            }
+            prompt = question + crlf + QStringLiteral("« ") + typed + QStringLiteral(" » ")
+                   + coteValueProblem(typed)
+                   + QStringLiteral(" : inscrivez un nombre, par exemple 12,5.");
+        }
+    }
+
+    if (value) {
+        selection_.ValeurCote = *value;
+        selection_.OperateurCote = operators[Index];
+    } else {
+        // Cancelled: no comparison at all rather than one against 0.
+        selection_.ValeurCote = 0.0f;
+        selection_.OperateurCote.clear();
+        deselect(Cote);
+        setLabAide(AideColonne + AideCondition + AideCritere);
+    }
     if (focusOpenButton)
         focusOpenButton();
 }

@@ -1,6 +1,7 @@
 #include "FrmUnite.h"
 
 #include "ClickList.h"
+#include "CriteriaCheck.h"
 #include "DialogServices.h"
 #include "DriveList.h"
 #include "Engine.h"
@@ -217,7 +218,7 @@ void FrmUnite::Ouverture()
             panel_.Niveau = 0;
             return;
         }
-        if (const std::optional<Refusal> refusal = missingSecondCriterion(s)) {
+        if (const std::optional<Refusal> refusal = criteriaRefusal(s)) {
             ctx_.dialogs.Beep();
             ctx_.dialogs.MsgBox(refusal->prompt, refusal->style, refusal->title);
             return;

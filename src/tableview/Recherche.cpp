@@ -1,6 +1,8 @@
 #include "Recherche.h"
 
+#include "CriteriaInput.h"
 #include "JetNames.h"
+#include "JetText.h"
 #include "RuntimeError.h"
 #include "SelectionState.h"
 
@@ -38,7 +40,9 @@ enum class Kind { Cote, Numero, Text };
 
 // The pieces every condition text is made of. The criterion inside a quoted literal has
 // its apostrophes doubled so that L'ÉCU stays one literal; the bare criterion (a number
-// for COTE, inside Val for NUMERO) is written as it was typed.
+// for COTE, inside Val for NUMERO) is the typed number written with a point, so that
+// 12,5 typed the French way is 12.5 to the engine. A bare criterion that is no number
+// goes as it was typed: the open request has refused it already.
 struct Pieces {
     QString field;  // T.F
     QString quoted; // ('C')
@@ -114,7 +118,9 @@ void Recherche(const SelectionState &selection, const QString &nomChamp, QString
     const QString table = jetName(selection.NomTable);
     QString doubled = critere;
     doubled.replace(u'\'', QStringLiteral("''"));
-    const Pieces pieces{table + u'.' + nomChamp, "('" + doubled + "')", critere, QString::number(critere.size())};
+    const std::optional<double> number = numberFromTyped(critere);
+    const QString bare = number && std::isfinite(*number) ? shortestNumberText(*number) : critere;
+    const Pieces pieces{table + u'.' + nomChamp, "('" + doubled + "')", bare, QString::number(critere.size())};
 
     const Kind kind = nomChamp == QLatin1String("COTE")     ? Kind::Cote
                     : nomChamp == QLatin1String("NUMERO") ? Kind::Numero

@@ -14,8 +14,9 @@ QString columnNameFor(int16_t colonneTri);
 QString unfilteredQuery(const QString &nomTable);
 
 // Writes into texteRequete the Jet SQL text for the filter held in the selection on
-// column nomChamp. Leaves texteRequete as it was for a condition caption it does not
-// know. Throws RuntimeError (overflow) for a criterion over 255 characters, or a COTE
+// column nomChamp. A criterion the query holds bare (COTE comparisons, NUMERO inside
+// Val) is written as the number it reads as, with a point: 12,5 becomes 12.5. Leaves
+// texteRequete as it was for a condition caption it does not know. Throws RuntimeError (overflow) for a criterion over 255 characters, or a COTE
 // comparison with a value past the single range, before anything is written.
 void Recherche(const SelectionState &selection, const QString &nomChamp, QString &texteRequete);
 

@@ -1,6 +1,7 @@
 #include "RecordsetModel.h"
 
 #include "CollectionColumns.h"
+#include "CoteText.h"
 #include "Engine.h"
 
 #include <cmath>
@@ -34,9 +35,7 @@ QString coteForDisplay(const Value &value, const QLocale &locale)
 {
     if (!value.isNumber())
         return value.toDisplayText(locale);
-    QLocale grouped = locale;
-    grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return grouped.toString(value.number(), 'f', 2);
+    return coteText(value.number(), locale, Grouping::On);
 }
 
 RecordsetModel::RecordsetModel(QObject *parent) : QAbstractTableModel(parent)

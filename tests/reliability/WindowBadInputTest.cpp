@@ -1,8 +1,10 @@
 // Nasty criteria typed into the real chooser and opened in the real table view: the view
-// shows its rows, or beeps, shows its one load message and unloads; the program goes on
+// shows its rows, or the chooser names the criterion it cannot use and keeps the table
+// chosen, or the view beeps, shows its one load message and unloads; the program goes on
 // to the next request and the file is never changed. A text slipped into COTE shows as it
 // is in the grid.
 #include "CollectionFile.h"
+#include "CriteriaCheck.h"
 #include "DataGrid.h"
 #include "FRMGRID.h"
 #include "FolderList.h"
@@ -78,12 +80,16 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
         clickEntry("File1", "COLLECTION.MDB");
         clickEntry("List1", "TIMBRES");
     };
-    // What the engine alone says of the same choice: the row count, or -1 when it refuses.
-    auto engineCount = [&](int16_t column, int condition, const QString &typed) {
+    auto choice = [&](int16_t column, int condition, const QString &typed) {
         SelectionState s;
         s.NomTable = "TIMBRES";
+        s.ColonneTri = column;
         s.ConditionTri = conditions[condition];
         s.CritereTri = (condition == 4 || condition == 5) ? QStringLiteral(" ") : typed.toUpper();
+        return s;
+    };
+    // What the engine alone says of the same choice: the row count, or -1 when it refuses.
+    auto engineCount = [&](const SelectionState &s, int16_t column) {
         try {
             QString sql;
             Recherche(s, columnNameFor(column), sql);
@@ -95,7 +101,7 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
 
     const QStringList typed = {"'", "l'écu", "; drop table timbres --", "[x]", "%*\"", "')", QString(255, u'\''),
                                QString(300, u'x')};
-    int loaded = 0, refused = 0;
+    int loaded = 0, corrected = 0, refused = 0;
     for (const int16_t column : {int16_t(2), int16_t(1), int16_t(5)})
         for (int condition = 0; condition < 10; ++condition)
             for (const QString &t : typed) {
@@ -103,7 +109,9 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
                     continue; // the emptiness tests ask for nothing
                 SCOPED_TRACE(::testing::Message() << "column " << column << " condition " << condition << " «"
                                                   << t.left(40).toStdString() << "»");
-                const int expected = engineCount(column, condition, t);
+                const SelectionState s = choice(column, condition, t);
+                const std::optional<Refusal> criterionBox = criteriaRefusal(s);
+                const int expected = criterionBox ? -1 : engineCount(s, column);
                 chooseTable();
                 click(QStringLiteral("Option1_%1").arg(column));
                 if (condition != 4 && condition != 5)
@@ -114,7 +122,13 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
                     dialogs.answerMsgBox(vb::OK);
                 window().findChild<QPushButton *>("CmdOuvrir")->click();
                 const auto boxes = dialogs.boxes();
-                if (expected >= 0) {
+                if (criterionBox) {
+                    ++corrected;
+                    EXPECT_FALSE(grid.isLoaded());
+                    ASSERT_EQ(boxes.size(), 1u);
+                    EXPECT_EQ(boxes[0].prompt, criterionBox->prompt);
+                    EXPECT_EQ(selection.NomTable, "TIMBRES");
+                } else if (expected >= 0) {
                     ++loaded;
                     ASSERT_TRUE(grid.isLoaded());
                     auto *view = static_cast<FRMGRID *>(grid.get());
@@ -132,7 +146,7 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
                 ASSERT_EQ(dialogs.unusedAnswers(), 0);
             }
     EXPECT_GT(loaded, 0);
-    EXPECT_GT(refused, 0);
+    EXPECT_GT(corrected, 0);
 
     // Every row, the one with a text in COTE too, in the grid as the file holds it.
     chooseTable();

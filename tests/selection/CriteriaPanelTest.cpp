@@ -2,6 +2,7 @@
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 using namespace carnelis;
@@ -44,9 +45,9 @@ const Row rows[] = {
      {1, "", "", "", 0, true, false, 1, none, none, "  NUMÉRO"}},
     {"condition with a typed value, upper-cased with its accents", {{G::Column, 2}, {G::Condition, 6, "écu d'or"}},
      {2, "Contient", "ÉCU D'OR", "", 0, true, true, 2, 6, none, "  DÉSIGNATION Contient ÉCU D'OR "}},
-    {"comparison reads 12,5 as 12",
+    {"comparison reads 12,5 as 12.5",
      {{G::Column, 2}, {G::Condition, 0, "lion"}, {G::Cote, 1, "12,5"}},
-     {2, "Est Égal à", "LION", " > ", 12, true, true, 2, 0, 1,
+     {2, "Est Égal à", "LION", " > ", 12.5, true, true, 2, 0, 1,
       "  DÉSIGNATION Est Égal à LION  et Cote   >  que 12,5"}},
     {"comparison reads 1E3 as 1000", {{G::Column, 5}, {G::Condition, 1, "10"}, {G::Cote, 0, "1e3"}},
      {5, "Est plus Grand que", "10", " = ", 1000, true, true, 5, 1, 0,
@@ -65,9 +66,9 @@ const Row rows[] = {
     {"comparison after a cancel shows the help pieces kept",
      {{G::Column, 1}, {G::Condition, 0, "5"}, {G::Condition, 6, ""}, {G::Cote, 3}},
      {1, "Est Égal à", "", "", 0, true, true, 1, none, 3, "  NUMÉRO Contient 5  et Cote   Ignoré"}},
-    {"cancel at the COTE prompt keeps the operator with 0",
-     {{G::Column, 2}, {G::Condition, 6, "x"}, {G::Cote, 1, ""}},
-     {2, "Contient", "X", " > ", 0, true, true, 2, 6, 1, "  DÉSIGNATION Contient X  et Cote   >  que"}},
+    {"cancel at the COTE prompt leaves no comparison",
+     {{G::Column, 2}, {G::Condition, 6, "x"}, {G::Cote, 2, "9"}, {G::Cote, 1, ""}},
+     {2, "Contient", "X", "", 0, true, true, 2, 6, none, "  DÉSIGNATION Contient X "}},
     {"Ignoré asks nothing and sets no operator", {{G::Column, 3}, {G::Condition, 8, "rou"}, {G::Cote, 3}},
      {3, "Commence par", "ROU", "", 0, true, true, 3, 8, 3,
       "  VALEUR - COULEUR Commence par ROU  et Cote   Ignoré"}},
@@ -134,6 +135,51 @@ INSTANTIATE_TEST_SUITE_P(, CriteriaPanelTable, ::testing::ValuesIn(rows), [](con
         name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
     return name;
 });
+
+// A COTE value that is no number is asked for again, whatever the locale, until it is a
+// number or the prompt is cancelled.
+TEST(CriteriaPanel, CoteValueIsAskedAgainUntilANumberOrCancel)
+{
+    const QString question = QStringLiteral("Inscrivez le Critère de Tri facultatif relatif à la Cote:   <  que");
+    const struct {
+        QStringList typed;
+        QStringList lines; // the line added to each prompt after the first
+        const char *operateur;
+        float valeur;
+        Chosen cote;
+    } cases[] = {
+        {{"abc", "12,5"}, {"« ABC » n'est pas un nombre : inscrivez un nombre, par exemple 12,5."}, " < ", 12.5f, 2},
+        {{"1e39", "12 a", "1 234,5"},
+         {"« 1E39 » est un nombre trop grand : inscrivez un nombre, par exemple 12,5.",
+          "« 12 A » n'est pas un nombre : inscrivez un nombre, par exemple 12,5."},
+         " < ", 1234.5f, 2},
+        {{"abc", ""}, {"« ABC » n'est pas un nombre : inscrivez un nombre, par exemple 12,5."}, "", 0, none},
+    };
+    for (const QLocale &locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+        QLocale::setDefault(locale);
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.typed.join(u'|').toStdString() + " " + locale.name().toStdString());
+            SelectionState s;
+            ScriptedDialogs dialogs;
+            CriteriaPanel panel(s, dialogs);
+            panel.userClick(G::Column, 5);
+            dialogs.answerInput("10");
+            panel.userClick(G::Condition, 1);
+            dialogs.clearTranscript();
+            std::vector<DialogCall> prompts{DialogCall::inputBox(question)};
+            for (const QString &line : c.lines)
+                prompts.push_back(DialogCall::inputBox(question + QStringLiteral("\r\n") + line));
+            for (const QString &t : c.typed)
+                dialogs.answerInput(t);
+            panel.userClick(G::Cote, 2);
+            EXPECT_EQ(dialogs.transcript(), prompts);
+            EXPECT_EQ(s.OperateurCote, c.operateur);
+            EXPECT_EQ(s.ValeurCote, c.valeur);
+            EXPECT_EQ(panel.chosen(G::Cote), c.cote);
+        }
+    }
+    QLocale::setDefault(QLocale::c());
+}
 
 TEST(CriteriaPanel, ChoosingFromCodeRunsTheClickOnlyForAButtonNotChosen)
 {

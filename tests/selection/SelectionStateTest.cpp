@@ -59,19 +59,3 @@ TEST(SelectionState, PathHasOneSeparatorAlsoAtTheRoot)
 }
 
 } // namespace
-
-#include "CriteriaInput.h"
-
-namespace {
-
-TEST(CriteriaInput, UpperCasesCriteriaAndReadsCoteLikeVal)
-{
-    EXPECT_EQ(carnelis::criterionFromTyped(QString::fromUtf8(" écu d'or ")), QString::fromUtf8(" ÉCU D'OR "));
-    EXPECT_EQ(carnelis::coteValueFromTyped("12,5"), 12.0f);
-    EXPECT_EQ(carnelis::coteValueFromTyped("1E3"), 1000.0f);
-    EXPECT_EQ(carnelis::coteValueFromTyped("&h1f"), 31.0f);
-    EXPECT_EQ(carnelis::coteValueFromTyped("0.1"), 0.1f);
-    EXPECT_EQ(carnelis::coteValueFromTyped(""), 0.0f);
-}
-
-} // namespace

@@ -188,6 +188,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "SELECT * FROM MONNAIES WHERE Val(MONNAIES.NUMERO) =  0 And MONNAIES.COTE  = 0"},
         Example{4, "N'est pas Vide", " ", "", 0, "MONNAIES",
                 "SELECT * FROM MONNAIES WHERE MONNAIES.ETAT <> Null AND MONNAIES.ETAT <> (' ') ORDER BY NUMERO"},
+        // A number typed the French way, or with blanks, reaches the engine with a point;
+        // a text search keeps the criterion as typed.
+        Example{5, "Est Égal à", "12,5", "", 0, "MONNAIES",
+                "SELECT * FROM MONNAIES WHERE MONNAIES.COTE =  12.5 ORDER BY NUMERO"},
+        Example{1, "Est plus Petit que", " 1 000,0 ", "", 0, "MONNAIES",
+                "SELECT * FROM MONNAIES WHERE Val(MONNAIES.NUMERO) < Val(1000) ORDER BY NUMERO"},
+        Example{5, "Finit par", ",89", "", 0, "MONNAIES",
+                "SELECT * FROM MONNAIES WHERE Right(MONNAIES.COTE,3) = (',89') ORDER BY NUMERO"},
         // An empty operator drops the COTE clause whatever the value holds.
         Example{4, "Contient", "TB", "", 99, "MONNAIES",
                 "SELECT * FROM MONNAIES WHERE INSTR(MONNAIES.ETAT,('TB')) <> 0 ORDER BY NUMERO"},

@@ -120,7 +120,7 @@ TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
               "SELECT * FROM MONNAIES WHERE MONNAIES.DESIGNATION = Null OR MONNAIES.DESIGNATION = (' ') ORDER BY "
               "NUMERO\n");
     EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "5", "--condition", "Est plus Grand que", "--critere",
-                   "100", "--cote", "<", "--valeur", "12.5abc", "--requete-seule"})
+                   "100", "--cote", "<", "--valeur", "12,5", "--requete-seule"})
                   .out,
               "SELECT * FROM MONNAIES WHERE MONNAIES.COTE >  100 And MONNAIES.COTE  < 12.5 ORDER BY NUMERO\n");
 

@@ -51,7 +51,11 @@ FilterOptions readFilterOptions(const QStringList &arguments, bool allowQueryOnl
         } else if (option == QLatin1String("--cote")) {
             s.OperateurCote = coteOperator(value);
         } else if (option == QLatin1String("--valeur")) {
-            s.ValeurCote = coteValueFromTyped(value);
+            const std::optional<float> cote = coteValueFromTyped(value);
+            if (!cote)
+                throw UsageError{QStringLiteral("--valeur attend un nombre, par exemple 12,5 : « %1 » %2.")
+                                     .arg(value, coteValueProblem(value))};
+            s.ValeurCote = *cote;
         } else {
             throw UsageError{QStringLiteral("option inconnue « %1 ».").arg(option)};
         }

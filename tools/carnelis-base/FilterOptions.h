@@ -19,8 +19,8 @@ struct FilterOptions {
 };
 
 // Reads --colonne 0..6, --condition, --critere, --cote = | > | <, --valeur and, where
-// allowed, --requete-seule; the criterion is upper-cased and the value read by the Val
-// rules, through the same code as the chooser. Throws UsageError.
+// allowed, --requete-seule; the criterion is upper-cased and the value read as a number
+// (decimal comma or point), through the same code as the chooser. Throws UsageError.
 FilterOptions readFilterOptions(const QStringList &arguments, bool allowQueryOnly);
 
 // The query text the table view runs for the selection (NomTable set). Throws UsageError

@@ -1,5 +1,6 @@
 #include "Rapport.h"
 
+#include "CriteriaCheck.h"
 #include "FilterOptions.h"
 #include "Engine.h"
 #include "OpenRequest.h"
@@ -63,7 +64,7 @@ int rapportCommand(const QStringList &arguments, QTextStream &out, QTextStream &
         err << "carnelis-base rapport : erreur " << e.number() << " : " << e.text() << "\n";
         return 1;
     }
-    if (const auto refusal = missingSecondCriterion(selection)) {
+    if (const auto refusal = criteriaRefusal(selection)) {
         err << "carnelis-base rapport : " << refusal->prompt.trimmed() << "\n";
         return 2;
     }

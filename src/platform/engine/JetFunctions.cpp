@@ -1,9 +1,11 @@
 #include "JetFunctions.h"
 
 #include "BasicVal.h"
+#include "CoteText.h"
 #include "JetText.h"
 #include "Sqlite.h"
 
+#include <QLocale>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -33,11 +35,14 @@ std::string_view bytesOf(sqlite3_value *v)
     return {p ? p : "", size_t(sqlite3_value_bytes(v))};
 }
 
-// A value as text: numbers the way Basic writes them, everything else as stored.
+// A value as text: a number as the grid shows COTE (two decimals, the user's decimal
+// separator), so that a search for ,89 finds the 837,89 the collector sees. The grid's
+// thousands grouping is left out: its separator is no key a person types, and with it
+// a search for 1234 would miss 1 234,00.
 std::string_view textOf(sqlite3_value *v, std::string &buffer)
 {
     if (isNumber(v)) {
-        buffer = shortestNumberText(sqlite3_value_double(v)).toStdString();
+        buffer = coteText(sqlite3_value_double(v), QLocale(), Grouping::Off).toStdString();
         return buffer;
     }
     return bytesOf(v);

@@ -79,7 +79,7 @@ const Case cases[] = {
     {1, "Commence par", "10", {"R3", "R4"}, {}},
     {1, "Finit par", "10", {"R3"}, {}},
 
-    {5, "Est Égal à", "12.5", {"R2"}, {"R2"}},
+    {5, "Est Égal à", "12,5", {"R2"}, {"R2"}},
     {5, "Est plus Grand que", "12.5", {"R1", "R5"}, {"R1", "R5"}},
     {5, "Est plus Petit que", "12.5", {"R6", "R7", "R4"}, {}},
     {5, "Est Différent de", "12.5", {"R6", "R1", "R7", "R4", "R5"}, {"R1", "R5"}},
@@ -88,7 +88,7 @@ const Case cases[] = {
     {5, "Contient", "12.5", {"R2"}, {"R2"}},
     {5, "Ne Contient Pas", "12.5", {"R6", "R1", "R7", "R3", "R4", "R5"}, {"R1", "R5"}},
     {5, "Commence par", "12.5", {"R2"}, {"R2"}},
-    {5, "Finit par", "12.5", {"R2"}, {"R2"}},
+    {5, "Finit par", "2.50", {"R2"}, {"R2"}},
 };
 
 TEST_F(BuilderQueries, EveryConditionOnTextNumeroAndCoteFindsItsRows)

@@ -62,13 +62,36 @@ TEST_F(Functions, LeftAndRightTakeTextsNumbersAndNull)
         Value left, right;
     } cases[] = {
         {"Écu d'or", 3, "Écu", "'or"}, {"ab", 5, "ab", "ab"},     {"abc", 0, "", ""},
-        {150.0, 2, "15", "50"},        {12.5, 3, "12.", "2.5"},  {Value(), 2, Value(), Value()},
+        {150.0, 2, "15", "00"},        {12.5, 3, "12.", ".50"},  {Value(), 2, Value(), Value()},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(call("SELECT jet_left(?1, ?2)", {c.in, double(c.n)}), c.left) << c.n;
         EXPECT_EQ(call("SELECT jet_right(?1, ?2)", {c.in, double(c.n)}), c.right) << c.n;
     }
     EXPECT_THROW(call("SELECT jet_left(?1, ?2)", {"abc", -1.0}), RuntimeError);
+}
+
+// A number met by INSTR, Left or Right is the text the grid shows for COTE: two
+// decimals, the user's decimal separator, no thousands grouping.
+TEST_F(Functions, ANumberIsSearchedAsTheGridShowsIt)
+{
+    const struct {
+        bool french;
+        const char *sql;
+        Value number, second, result;
+    } cases[] = {
+        {true, "SELECT jet_instr(?1, ?2)", 837.89, ",89", 4.0},
+        {true, "SELECT jet_instr(?1, ?2)", 837.89, ".89", 0.0},
+        {false, "SELECT jet_instr(?1, ?2)", 837.89, ".89", 4.0},
+        {true, "SELECT jet_left(?1, ?2)", 1234.5, 5.0, "1234,"},
+        {true, "SELECT jet_right(?1, ?2)", 12.5, 3.0, ",50"},
+        {true, "SELECT jet_right(?1, ?2)", -0.5, 5.0, "-0,50"},
+    };
+    for (const auto &c : cases) {
+        QLocale::setDefault(c.french ? QLocale(QLocale::French, QLocale::France) : QLocale::c());
+        EXPECT_EQ(call(c.sql, {c.number, c.second}), c.result) << c.sql << " " << c.french;
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 class Semantics : public EngineFixture {

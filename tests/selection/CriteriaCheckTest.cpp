@@ -1,0 +1,104 @@
+// Numbers as a collector types them, and the criteria the open request refuses before
+// the view is shown. Neither depends on the locale: each table runs under the French
+// and the C locale.
+#include "CriteriaCheck.h"
+#include "CriteriaInput.h"
+#include "DialogServices.h"
+#include "SelectionState.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace carnelis;
+
+namespace {
+
+const QLocale locales[] = {QLocale(QLocale::French, QLocale::France), QLocale::c()};
+
+TEST(CriteriaInput, NumbersWithTheCommaOrThePointAndNothingElse)
+{
+    const double inf = INFINITY;
+    const struct {
+        const char *typed;
+        std::optional<double> value;
+    } cases[] = {
+        {"12,5", 12.5},      {"12.5", 12.5},     {" -3 ", -3},   {"1\u202F234,50", 1234.5}, {"+,5", 0.5},
+        {"5,", 5},           {"1E3", 1000},      {"1e-2", 0.01}, {"1E999", inf},           {"-1E999", -inf},
+        {"1E-999", 0},       {"ABC", {}},        {"12ABC", {}},  {"1,2,3", {}},            {"1.234,5", {}},
+        {"1E", {}},          {",", {}},          {"-", {}},      {"", {}},                 {"&H10", {}},
+        {"NAN", {}},         {"0X1", {}},
+    };
+    for (const QLocale &locale : locales) {
+        QLocale::setDefault(locale);
+        for (const auto &c : cases)
+            EXPECT_EQ(numberFromTyped(QString::fromUtf8(c.typed)), c.value) << c.typed << " " << locale.name().toStdString();
+    }
+    QLocale::setDefault(QLocale::c());
+    // The COTE value is kept in single precision.
+    EXPECT_EQ(coteValueFromTyped("3,4028234663852886E38"), std::numeric_limits<float>::max());
+    EXPECT_EQ(coteValueFromTyped("3,5E38"), std::nullopt);
+    EXPECT_EQ(coteValueProblem("3,5E38"), "est un nombre trop grand");
+}
+
+TEST(CriteriaCheck, CriteriaTheQueryCannotHoldAreRefusedWithTheTypedTextNamed)
+{
+    const QString notANumber = QStringLiteral(
+        "Le critère « %1 » n'est pas un nombre : la condition « %2 » sur la colonne %3 attend un nombre, par exemple "
+        "12,5. Corrigez-le puis cliquez sur Ouvrir.");
+    const QString numberTitle = QStringLiteral(" Critère de Tri non numérique.");
+    const QString longTitle = QStringLiteral(" Critère de Tri trop long.");
+    const QString x256(256, u'X');
+    const struct {
+        int16_t colonne;
+        const char *condition;
+        QString critere;
+        QString prompt; // empty: opens
+        QString title;
+    } cases[] = {
+        {5, "Est Égal à", "12,5", {}, {}},
+        {5, "Est Différent de", " 1 234,50 ", {}, {}},
+        {5, "Est plus Grand que", QString(40, u'A'), notANumber.arg(QString(40, u'A'), "Est plus Grand que", "COTE"),
+         numberTitle},
+        {5, "Est Égal à", "1E999",
+         QStringLiteral("Le critère « 1E999 » est un nombre trop grand : la condition « Est Égal à » sur la colonne COTE "
+                        "attend un nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir."),
+         numberTitle},
+        {1, "Est plus Petit que", "A2", notANumber.arg("A2", "Est plus Petit que", "NUMÉRO"), numberTitle},
+        // Text conditions take any text, on COTE and NUMERO too.
+        {1, "Est Égal à", "A2", {}, {}},
+        {5, "Contient", ",89", {}, {}},
+        {5, "Est Vide", " ", {}, {}},
+        {2, "Contient", QString(255, u'X'), {}, {}},
+        {6, "Contient", x256,
+         QStringLiteral("Le critère « %1… » compte 256 caractères : il en faut 255 au plus. Raccourcissez-le puis "
+                        "cliquez sur Ouvrir.")
+             .arg(x256.left(40)),
+         longTitle},
+        // The missing condition value keeps its own box, and " TOUT" is never refused.
+        {1, "", "", " Le Second Critère de Tri n'a pas été choisi ! ", " Erreur Second Critère de Tri."},
+        {0, "Est Égal à", x256, {}, {}},
+    };
+    for (const QLocale &locale : locales) {
+        QLocale::setDefault(locale);
+        for (const auto &c : cases) {
+            SelectionState s;
+            s.ColonneTri = c.colonne;
+            s.ConditionTri = QString::fromUtf8(c.condition);
+            s.CritereTri = c.critere;
+            const std::optional<Refusal> refusal = criteriaRefusal(s);
+            SCOPED_TRACE(c.critere.left(20).toStdString() + " " + locale.name().toStdString());
+            EXPECT_EQ(refusal.has_value(), !c.prompt.isEmpty());
+            if (refusal && !c.prompt.isEmpty()) {
+                EXPECT_EQ(refusal->prompt, c.prompt);
+                EXPECT_EQ(refusal->title, c.title);
+                EXPECT_EQ(refusal->style, vb::Critical);
+            }
+        }
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+} // namespace
