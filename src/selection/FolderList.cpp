@@ -61,7 +61,7 @@ RuntimeError folderError(const QString &folder, int errnoValue)
     case EIO:
         return RuntimeError(err::DiskMediumError, QStringLiteral("Erreur de support du disque : ") + folder);
     default:
-        return RuntimeError(76, QStringLiteral("Chemin d'accès introuvable : ") + folder);
+        return RuntimeError(err::PathNotFound, QStringLiteral("Chemin d'accès introuvable : ") + folder);
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The fixed texts of the main window and of its help and About boxes, and the one rule
 // that turns the program's folder into the prefix of the help page's path.
+#include "DialogServices.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,11 +32,11 @@ QString menuQuitter();
 QString helpFileName();
 QString helpMissingPrompt();
 QString helpMissingTitle();
-inline constexpr int helpMissingStyle = 54; // exclamation, Cancel / Try Again / Continue
+inline constexpr int helpMissingStyle = vb::Exclamation + vb::CancelTryContinue;
 
 // The About box: five lines, the last one empty.
 QString aboutText();
 QString aboutTitle();
-inline constexpr int aboutStyle = 64; // information, OK
+inline constexpr int aboutStyle = vb::Information + vb::OKOnly;
 
 } // namespace carnelis::shell

@@ -17,8 +17,6 @@ namespace carnelis::access {
 
 namespace {
 
-constexpr int fileAlreadyExists = 58;
-
 QString identifier(const QString &name)
 {
     QString out = name;
@@ -153,7 +151,7 @@ std::vector<ImportedTable> importAccessFile(const QString &source, const QString
 {
     const QFileInfo targetInfo(target);
     if (targetInfo.exists() || targetInfo.isSymLink())
-        throw RuntimeError(fileAlreadyExists,
+        throw RuntimeError(err::FileAlreadyExists,
                            QStringLiteral("Le fichier « %1 » existe déjà : choisissez un autre nom, "
                                           "il ne sera pas remplacé.")
                                .arg(target));
@@ -180,7 +178,7 @@ std::vector<ImportedTable> importAccessFile(const QString &source, const QString
     }
     if (link(QFile::encodeName(scratch.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
         if (errno == EEXIST)
-            throw RuntimeError(fileAlreadyExists,
+            throw RuntimeError(err::FileAlreadyExists,
                                QStringLiteral("Le fichier « %1 » existe déjà : choisissez un autre nom, "
                                               "il ne sera pas remplacé.")
                                    .arg(target));
