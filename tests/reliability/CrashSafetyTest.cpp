@@ -5,6 +5,7 @@
 #include "Engine.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -13,10 +14,6 @@
 #include <optional>
 #include <random>
 
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace carnelis;
@@ -68,29 +65,18 @@ struct Transcript {
 };
 
 // Starts the writer, lets it report `reportsBeforeKill` changes, waits `delayUs` more and
-// kills it; then reads everything it had written to the pipe.
+// kills it; then reads everything it had written before it died.
 Transcript runAndKill(const QString &path, unsigned seed, long firstSequence, int reportsBeforeKill, int delayUs)
 {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        throw std::runtime_error("pipe");
-    const QByteArray file = path.toLocal8Bit();
-    const std::string seedText = std::to_string(seed), firstText = std::to_string(firstSequence);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(fds[1], STDOUT_FILENO);
-        ::close(fds[0]);
-        ::close(fds[1]);
-        ::execl(CRASH_WRITER, CRASH_WRITER, file.constData(), "COLL", seedText.c_str(), firstText.c_str(),
-                static_cast<char *>(nullptr));
-        ::_exit(127);
-    }
-    ::close(fds[1]);
+    QProcess writer;
+    writer.start(QStringLiteral(CRASH_WRITER),
+                 {path, QStringLiteral("COLL"), QString::number(seed), QString::number(firstSequence)});
+    if (!writer.waitForStarted(10000))
+        throw std::runtime_error("the writer did not start");
 
     Transcript t;
     QByteArray buffer;
     int reported = 0;
-    bool killed = false;
     auto takeLines = [&] {
         qsizetype end;
         while ((end = buffer.indexOf('\n')) >= 0) {
@@ -107,31 +93,19 @@ Transcript runAndKill(const QString &path, unsigned seed, long firstSequence, in
             }
         }
     };
-    for (;;) {
-        if (!killed && reported >= reportsBeforeKill) {
-            if (delayUs > 0)
-                ::usleep(useconds_t(delayUs));
-            ::kill(pid, SIGKILL);
-            killed = true;
-        }
-        pollfd p{fds[0], POLLIN, 0};
-        ::poll(&p, 1, 5000);
-        char chunk[4096];
-        const ssize_t n = ::read(fds[0], chunk, sizeof chunk);
-        if (n <= 0)
-            break; // the writer is dead and the pipe drained
-        buffer.append(chunk, n);
-        if (!killed)
-            takeLines();
-        else
-            continue;
+    while (reported < reportsBeforeKill && writer.state() == QProcess::Running) {
+        writer.waitForReadyRead(5000);
+        buffer.append(writer.readAllStandardOutput());
+        takeLines();
     }
-    takeLines(); // lines already in the pipe when it died were reported
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-        << "the writer stopped on its own (status " << status << ") after " << reported << " changes";
+    if (delayUs > 0)
+        ::usleep(useconds_t(delayUs));
+    writer.kill(); // SIGKILL: no chance to finish what it was doing
+    writer.waitForFinished(10000);
+    buffer.append(writer.readAllStandardOutput());
+    takeLines(); // lines already written when it died were reported
+    EXPECT_EQ(writer.exitStatus(), QProcess::CrashExit)
+        << "the writer stopped on its own (status " << writer.exitCode() << ") after " << reported << " changes";
     return t;
 }
 
