@@ -36,7 +36,7 @@ FilterOptions readFilterOptions(const QStringList &arguments, bool allowQueryOnl
         }
         if (i + 1 >= arguments.size())
             throw UsageError{QStringLiteral("l'option « %1 » attend une valeur.").arg(option)};
-        const QString value = arguments[++i];
+        const QString &value = arguments[++i];
         if (option == QLatin1String("--colonne")) {
             bool ok = false;
             const int c = value.toInt(&ok);
