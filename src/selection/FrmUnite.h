@@ -32,6 +32,11 @@ public:
 
     const CriteriaPanel &panel() const { return panel_; }
 
+    // A catalogue named when the program starts (from the file manager): its folder shown,
+    // the file clicked, its tables listed. A file the list cannot show gets the box of a
+    // file that cannot be read.
+    void chooseFile(const QString &path);
+
 protected:
     // The window sees every key before the control that has the focus.
     bool eventFilter(QObject *watched, QEvent *event) override;
