@@ -3,6 +3,7 @@
 //   carnelis-xprobe wait PREFIX SECONDS   prints the id of the first window whose title starts with PREFIX
 //   carnelis-xprobe shot WINDOW FILE.ppm  saves the window's picture; fails when it is one flat colour
 //   carnelis-xprobe escape WINDOW         presses and releases Escape in that window
+//   carnelis-xprobe alt WINDOW LETTER     the same with Alt+LETTER (a menu entry's mnemonic)
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -106,7 +107,8 @@ int shot(Display *dpy, Window w, const char *file)
     return colours.size() > 16 ? 0 : 1;
 }
 
-int escape(Display *dpy, Window w)
+// A key pressed and released in the window, with the given modifier state.
+int key(Display *dpy, Window w, KeySym symbol, unsigned int state)
 {
     XSetInputFocus(dpy, w, RevertToParent, CurrentTime);
     XKeyEvent key{};
@@ -116,7 +118,8 @@ int escape(Display *dpy, Window w)
     key.subwindow = None;
     key.time = CurrentTime;
     key.same_screen = True;
-    key.keycode = XKeysymToKeycode(dpy, XK_Escape);
+    key.state = state;
+    key.keycode = XKeysymToKeycode(dpy, symbol);
     key.type = KeyPress;
     XSendEvent(dpy, w, True, KeyPressMask, reinterpret_cast<XEvent *>(&key));
     key.type = KeyRelease;
@@ -141,9 +144,12 @@ int main(int argc, char **argv)
     else if (command == "shot" && argc == 4)
         rc = shot(dpy, std::strtoul(argv[2], nullptr, 10), argv[3]);
     else if (command == "escape" && argc == 3)
-        rc = escape(dpy, std::strtoul(argv[2], nullptr, 10));
+        rc = key(dpy, std::strtoul(argv[2], nullptr, 10), XK_Escape, 0);
+    else if (command == "alt" && argc == 4 && XStringToKeysym(argv[3]) != NoSymbol)
+        rc = key(dpy, std::strtoul(argv[2], nullptr, 10), XStringToKeysym(argv[3]), Mod1Mask);
     else
-        std::fprintf(stderr, "usage: carnelis-xprobe wait PREFIX SECONDS | shot WINDOW FILE.ppm | escape WINDOW\n");
+        std::fprintf(stderr, "usage: carnelis-xprobe wait PREFIX SECONDS | shot WINDOW FILE.ppm | escape WINDOW"
+                             " | alt WINDOW LETTER\n");
     XCloseDisplay(dpy);
     return rc;
 }
