@@ -1,4 +1,4 @@
-# The Debian package: cpack -G DEB in the build folder (scripts/package does it).
+# The Debian package: scripts/package, or cpack -G DEB in a build folder.
 # The libraries it needs come from dpkg-shlibdeps; what the program only loads or finds
 # at run time is named here.
 set(CPACK_GENERATOR DEB)
@@ -38,3 +38,7 @@ add_custom_target(carnelis_changelog ALL DEPENDS ${changelog})
 install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 include(CPack)
+
+# What the package holds, for a build that makes only that (scripts/package).
+add_custom_target(carnelis_package_parts
+  DEPENDS carnelis carnelis-base carnelis-snapshot carnelis_desktop_files carnelis_changelog)
