@@ -25,6 +25,10 @@ usr=$work/root/usr
 desktop-file-validate "$usr"/share/applications/*.desktop || fail "desktop-file-validate"
 appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml >"$work/appstream.log" 2>&1 \
   || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+for size in 16 24 32 48 64 128 256; do
+  icon=$usr/share/icons/hicolor/${size}x$size/apps/carnelis.png
+  [ "$(identify -format %wx%h "$icon" 2>/dev/null)" = "${size}x$size" ] || fail "no ${size}x$size icon"
+done
 for page in carnelis carnelis-base; do
   [ -s "$usr/share/man/man1/$page.1.gz" ] || fail "no manual page for $page"
 done
