@@ -36,10 +36,17 @@ struct Run {
     QString out;
 };
 
+// The CUPS tools, administration ones included, wherever PATH leaves them out.
+QString tool(const QString &name)
+{
+    const QString found = QStandardPaths::findExecutable(name);
+    return found.isEmpty() ? QStandardPaths::findExecutable(name, {"/usr/sbin", "/sbin"}) : found;
+}
+
 Run run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
-    process.start(program, arguments);
+    process.start(tool(program), arguments);
     Run result;
     if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
         result.code = process.exitCode();
@@ -90,10 +97,10 @@ public:
 private:
     QString start()
     {
-        const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {"/usr/sbin", "/sbin"});
-        for (const char *tool : {"lpadmin", "lpstat", "cupsdisable", "pdftotext"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                return QStringLiteral("%1 is missing (scripts/setup installs it)").arg(QString::fromLatin1(tool));
+        const QString cupsd = tool(QStringLiteral("cupsd"));
+        for (const char *name : {"lpadmin", "lpstat", "cupsenable", "cupsdisable", "pdftotext"})
+            if (tool(QString::fromLatin1(name)).isEmpty())
+                return QStringLiteral("%1 is missing (scripts/setup installs it)").arg(QString::fromLatin1(name));
         if (cupsd.isEmpty() || !QFile::exists(PdfDriver))
             return QStringLiteral("cupsd or the PDF printer driver is missing (scripts/setup installs them)");
         if (!dir_.isValid())
