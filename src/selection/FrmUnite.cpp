@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -179,6 +180,32 @@ void FrmUnite::File1_Click()
         ctx_.dialogs.Beep();
         ctx_.dialogs.MsgBox(e.text(), vb::Critical, QStringLiteral(" Fichier illisible."));
     }
+}
+
+void FrmUnite::chooseFile(const QString &path)
+{
+    handle([this, path] {
+        const QFileInfo file(path);
+        if (file.isFile()) {
+            c_.Dir1->setPath(file.absolutePath());
+            c_.Drive1->selectDriveOf(c_.Dir1->Path());
+            const QList<QListWidgetItem *> found =
+                c_.File1->findItems(file.fileName(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+            if (!found.isEmpty()) {
+                c_.File1->setCurrentItem(found.first());
+                found.first()->setSelected(true);
+                File1_Click();
+                return;
+            }
+        }
+        // Missing, or a name the list does not show: the engine tells why it is no catalogue.
+        try {
+            DBEngine::OpenDatabase(file.absoluteFilePath())->Close();
+        } catch (const RuntimeError &e) {
+            ctx_.dialogs.Beep();
+            ctx_.dialogs.MsgBox(e.text(), vb::Critical, QStringLiteral(" Fichier illisible."));
+        }
+    });
 }
 
 void FrmUnite::List1_Click()

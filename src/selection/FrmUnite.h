@@ -32,6 +32,11 @@ public:
 
     const CriteriaPanel &panel() const { return panel_; }
 
+    // A catalogue named when the program starts (from the file manager): its folder shown,
+    // the file clicked, its tables listed. A file the list cannot show gets the box of a
+    // file that cannot be read.
+    void chooseFile(const QString &path);
+
 protected:
     // Closing with the window frame unloads the window, as the quit entry does.
     void closeEvent(QCloseEvent *event) override;

@@ -1,6 +1,7 @@
 #include "CARNELIS.h"
 
 #include "DialogServices.h"
+#include "HelpPage.h"
 #include "MainTexts.h"
 
 #include <QAction>
@@ -71,7 +72,7 @@ void CARNELIS::Base_Click()
 
 void CARNELIS::Lire_Click()
 {
-    if (ctx.dialogs.OpenDocument(RepertoireAppli + helpFileName()))
+    if (ctx.dialogs.OpenDocument(helpPagePath(RepertoireAppli)))
         return;
     ctx.dialogs.Beep();
     ctx.dialogs.MsgBox(helpMissingPrompt(), helpMissingStyle, helpMissingTitle());

@@ -188,6 +188,44 @@ TEST_F(FrmUniteTest, FileClickListsUserTablesUpperCasedOnceAndATableClickResetsT
     EXPECT_EQ(dialogs.boxes().size(), 0u);
 }
 
+TEST_F(FrmUniteTest, AFileNamedAtStartIsClickedInItsFolderOrGetsTheUnreadableBox)
+{
+    ASSERT_TRUE(QDir(folder).mkdir("sous"));
+    makeCollection(folder + "/sous/Collection.MDB", {"Timbres"});
+    writeText(folder + "/ABIME.MDB", QByteArray("ceci n'est pas une base de données").repeated(50));
+    const struct {
+        QString path;
+        QStringList tables;
+        const char *text; // of the box; none when null
+    } cases[] = {
+        {folder + "/sous/../sous/Collection.MDB", {"TIMBRES"}, nullptr},
+        {folder + "/ABIME.MDB", {}, ""},
+        {folder + "/absent/COLLECTION.MDB", {}, "introuvable"},
+    };
+    for (const auto &c : cases) {
+        chooser.Unload();
+        FrmUnite &chooserWindow = window();
+        dialogs.clearTranscript();
+        if (c.text)
+            dialogs.answerMsgBox(vb::OK);
+        chooserWindow.chooseFile(c.path);
+        EXPECT_EQ(entries("List1"), c.tables) << c.path.toStdString();
+        if (!c.text) {
+            EXPECT_TRUE(dialogs.boxes().empty());
+            EXPECT_EQ(control<FolderList>("Dir1")->Path(), folder + "/sous");
+            EXPECT_EQ(control<FileList>("File1")->FileName(), "Collection.MDB");
+            EXPECT_EQ(help(), "  " + folder + "/sous/Collection.MDB");
+            EXPECT_EQ(selection.NomFichierMdb, "Collection.MDB");
+            continue;
+        }
+        ASSERT_EQ(dialogs.transcript().size(), 2u) << c.path.toStdString();
+        EXPECT_EQ(dialogs.transcript()[0], DialogCall::beep());
+        EXPECT_EQ(dialogs.transcript()[1].title, " Fichier illisible.");
+        EXPECT_TRUE(dialogs.transcript()[1].prompt.contains(QString::fromUtf8(c.text))) << c.path.toStdString();
+        EXPECT_TRUE(chooser.isLoaded());
+    }
+}
+
 TEST_F(FrmUniteTest, AFileTheEngineCannotOpenShowsItsBoxAndTheProgramGoesOn)
 {
     makeCollection(folder + "/BON.MDB", {"TIMBRES"});

@@ -5,9 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -230,17 +233,31 @@ TEST_F(MainWindowTest, ClosingTheMainWindowByItsFrameLeavesTheChooserOpen)
     EXPECT_TRUE(chooserSlot.get()->widget()->isVisible());
 }
 
-TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgram)
+TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramOrInTheInstalledLayout)
 {
-    for (const char *folder : {"/opt/carnelis", "/"}) {
-        dialogs.setAppPath(QString::fromUtf8(folder));
+    QTemporaryDir root;
+    const QString bin = root.filePath("bin"), both = root.filePath("both");
+    const QString installed = root.filePath("share/carnelis/carnelis.htm");
+    for (const QString &folder : {bin, both, root.filePath("share/carnelis")})
+        ASSERT_TRUE(QDir().mkpath(folder));
+    for (const QString &page : {installed, both + "/carnelis.htm"}) {
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const struct {
+        QString folder, expected;
+    } cases[] = {
+        {"/opt/carnelis", "/opt/carnelis/carnelis.htm"}, // found nowhere: reported beside the program
+        {"/", "/carnelis.htm"},
+        {bin, installed},
+        {both, both + "/carnelis.htm"},
+    };
+    for (const auto &c : cases) {
+        dialogs.setAppPath(c.folder);
         show();
         dialogs.clearTranscript();
         trigger("Lire");
-        const QString expected = QString::fromUtf8(folder) == QStringLiteral("/")
-                                     ? QStringLiteral("/carnelis.htm")
-                                     : QStringLiteral("/opt/carnelis/carnelis.htm");
-        EXPECT_EQ(dialogs.transcript(), (std::vector<DialogCall>{DialogCall::openDocument(expected)}));
+        EXPECT_EQ(dialogs.transcript(), (std::vector<DialogCall>{DialogCall::openDocument(c.expected)})) << c.folder.toStdString();
         carnelisSlot.Unload();
     }
 }

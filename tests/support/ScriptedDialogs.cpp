@@ -36,8 +36,12 @@ void PrintTo(const DialogCall &call, std::ostream *os)
 {
     switch (call.kind) {
     case DialogCall::Kind::MsgBox:
-        *os << "MsgBox(\"" << call.prompt.toStdString() << "\", " << call.style << ", "
-            << (call.title ? "\"" + call.title->toStdString() + "\"" : std::string("no title")) << ")";
+        *os << "MsgBox(\"" << call.prompt.toStdString() << "\", " << call.style << ", ";
+        if (call.title)
+            *os << '"' << call.title->toStdString() << '"';
+        else
+            *os << "no title";
+        *os << ")";
         break;
     case DialogCall::Kind::InputBox:
         *os << "InputBox(\"" << call.prompt.toStdString() << "\")";

@@ -84,7 +84,7 @@ TEST_P(JumpTest, EntriesMoveTheRecordsetAndTheGridTogether)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, JumpTest, ::testing::ValuesIn(worked),
-                         [](const auto &info) { return "n" + std::to_string(info.param.n); });
+                         [](const auto &info) { return std::string("n").append(std::to_string(info.param.n)); });
 
 class NavigationTest : public GridFixture {};
 

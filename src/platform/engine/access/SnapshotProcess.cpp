@@ -3,6 +3,7 @@
 #include "RuntimeError.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -200,12 +201,23 @@ Outcome waitForHelper(pid_t pid, int readFd, int timeoutMs)
 
 QString snapshotHelperPath()
 {
-    if (QCoreApplication::instance()) {
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/carnelis-snapshot");
-        if (QFileInfo(beside).isExecutable())
-            return beside;
+    if (!QCoreApplication::instance())
+        return QStringLiteral(CARNELIS_SNAPSHOT_HELPER);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    // Beside the program in the build tree; the installed layout is found relative to the
+    // program, so that a package unpacked anywhere finds its own helper.
+    for (const QString &folder :
+         {programFolder, QDir::cleanPath(programFolder + QStringLiteral("/" CARNELIS_HELPER_FROM_BIN))}) {
+        const QString candidate = folder + QStringLiteral("/carnelis-snapshot");
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
     }
-    return QStringLiteral(CARNELIS_SNAPSHOT_HELPER);
+    // The helper of the build tree serves that tree's programs only (the test programs
+    // stand in a folder of their own): an installed program never runs a stray build.
+    const QString buildTree = QStringLiteral(CARNELIS_BUILD_TREE);
+    if (programFolder == buildTree || programFolder.startsWith(buildTree + u'/'))
+        return QStringLiteral(CARNELIS_SNAPSHOT_HELPER);
+    return programFolder + QStringLiteral("/carnelis-snapshot");
 }
 
 void runSnapshotHelper(const QString &source, const QString &target, const SnapshotLimits &limits)

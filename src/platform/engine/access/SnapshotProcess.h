@@ -11,7 +11,8 @@ struct SnapshotLimits {
     int64_t memoryBytes = int64_t(1) << 30; // address space of the helper
 };
 
-// The helper beside the program, or the one built with it.
+// The helper beside the program, in the installed layout relative to it, or, for a
+// program of the build tree, the one built with it.
 QString snapshotHelperPath();
 
 // Reads `source` in the helper process and writes the snapshot to `target` (which must
