@@ -112,11 +112,10 @@ ReportWriter::RowPrint ReportWriter::currentRow() const
 
 void ReportWriter::printWithRoom(const std::function<void()> &printing, bool isRow)
 {
+    // What is longer than a whole sheet goes on over the next ones, each turned as the
+    // device reaches its foot.
     const PrinterDevice::Extent extent = printer_.Measure(printing);
-    const bool full = !extent.fits || (isRow && LignesPage + extent.lines > LinesPerPage);
-    // On a sheet just begun there is nothing better to do: what is longer than a sheet
-    // goes on over the next ones, each turned as the device reaches its foot.
-    if (full && LignesPage > 0)
+    if (!extent.fits || (isRow && LignesPage + extent.lines > LinesPerPage))
         turnSheet();
     const int turned = sheetsTurned_;
     printing();

@@ -57,13 +57,15 @@ public:
     void failAtSheet(int sheet, int errorNumber);
     // The family reported for a font asked by name (Courier New gives Liberation Mono).
     void setAvailableFonts(std::map<QString, QString> fonts) { fonts_ = std::move(fonts); }
+    // Paper of another length than A4.
+    void setPrintableHeight(double centimetres) { printableHeight_ = centimetres; }
     // Runs as each sheet after the first starts: a look at the program at that moment.
     void setOnNewSheet(std::function<void()> look) { onNewSheet_ = std::move(look); }
 
 protected:
     FontUsed resolveFont(const FontRequest &request) override;
     bool hasCharacter(QChar c) override { return c.unicode() <= 0xFF; }
-    double pageHeight() override { return PrintableHeight; }
+    double pageHeight() override { return printableHeight_; }
     double pageWidth() override { return PrintableWidth; }
     void beginDocument() override;
     void beginPage() override;
@@ -81,6 +83,7 @@ private:
     std::optional<std::pair<int, int>> failure_;
     std::map<QString, QString> fonts_;
     std::function<void()> onNewSheet_;
+    double printableHeight_ = PrintableHeight;
 };
 
 } // namespace carnelis

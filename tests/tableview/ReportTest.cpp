@@ -173,6 +173,7 @@ struct PageBreakCase {
     const char *name;
     std::vector<Row> rows;
     std::vector<int> rowsPerSheet; // the closing lines go on the last sheet
+    double paper = RecordingPrinter::PrintableHeight;
 };
 
 // However the rows run, every sheet after the first comes after the box that asks to
@@ -182,6 +183,7 @@ class ReportPageBreaks : public Report, public ::testing::WithParamInterface<Pag
 TEST_P(ReportPageBreaks, EverySheetAfterTheFirstComesAfterTheBox)
 {
     load(GetParam().rows);
+    printer.setPrintableHeight(GetParam().paper);
     const int sheets = int(GetParam().rowsPerSheet.size());
     for (int i = 1; i < sheets; ++i)
         dialogs.answerMsgBox(vb::OK);
@@ -191,6 +193,8 @@ TEST_P(ReportPageBreaks, EverySheetAfterTheFirstComesAfterTheBox)
     EXPECT_EQ(rowsPerSheet(document()), GetParam().rowsPerSheet);
     for (size_t p = 1; p < document().size(); ++p)
         EXPECT_NEAR(document()[p].textLines().at(0).y, 2.0, 1e-9) << "sheet " << p + 1;
+    // The closing lines stay together, from the dashes to the footer.
+    EXPECT_TRUE(document().back().texts().at(document().back().texts().size() - 3).endsWith("----------"));
     // Every word of every remark, once and in order, under the header's.
     QStringList words, expected{"REMARQUE"};
     for (const RecordedPage &page : document())
@@ -239,14 +243,19 @@ INSTANTIATE_TEST_SUITE_P(
         PageBreakCase{"ClosingLinesTurnAfter57Rows", rowsWithRemarkLines(57, 1), {57, 0}},
         PageBreakCase{"Row62OnTheSecondSheet", rowsWithRemarkLines(62, 1), {61, 1}},
         PageBreakCase{"FullSheets", rowsWithRemarkLines(127, 1), {61, 66, 0}},
+        // The paper's own foot comes first on a shorter sheet; on a longer one the closing
+        // lines still follow the 127th row.
+        PageBreakCase{"ShorterPaper", rowsWithRemarkLines(130, 1), {57, 62, 11}, 26.9},
+        PageBreakCase{"LongerPaper", rowsWithRemarkLines(127, 1), {61, 66}, 40.0},
         // A Null remark leaves the line open; the next row's tab takes the next line.
         PageBreakCase{"NullRemarks", withoutRemarks(62), {61, 1}},
         // A sheet holds 66 printed lines: 20 rows of 3 lines under the header, then 22.
         PageBreakCase{"ThreeLineRemarks", rowsWithRemarkLines(50, 3), {20, 22, 8}},
-        // A row longer than a sheet starts on a sheet of its own and goes on over the next.
+        // A row longer than a sheet starts on a sheet of its own and goes on over the next,
+        // whose lines it counts (34 there, then 32 one-line rows).
         PageBreakCase{"RemarkLongerThanASheet",
-                      concat({rowsWithRemarkLines(1, 1), rowsWithRemarkLines(1, 100, 2), rowsWithRemarkLines(1, 1, 3)}),
-                      {1, 1, 1}}),
+                      concat({rowsWithRemarkLines(1, 1), rowsWithRemarkLines(1, 100, 2), rowsWithRemarkLines(33, 1, 3)}),
+                      {1, 1, 32, 1}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct RowLayoutCase {
