@@ -117,9 +117,9 @@ void ReportWriter::printWithRoom(const std::function<void()> &printing, bool isR
     const PrinterDevice::Extent extent = printer_.Measure(printing);
     if (!extent.fits || (isRow && LignesPage + extent.lines > LinesPerPage))
         turnSheet();
-    const int turned = sheetsTurned_;
+    turnedWhilePrinting_ = false;
     printing();
-    LignesPage = sheetsTurned_ == turned ? LignesPage + extent.lines : linesSinceTop();
+    LignesPage = turnedWhilePrinting_ ? linesSinceTop() : LignesPage + extent.lines;
 }
 
 void ReportWriter::turnSheet()
@@ -127,7 +127,7 @@ void ReportWriter::turnSheet()
     LignesPage = 0;
     printer_.NewPage();
     printer_.setCurrentY(TopOfPage);
-    ++sheetsTurned_;
+    turnedWhilePrinting_ = true;
     if (pageTurn_)
         pageTurn_();
 }

@@ -67,7 +67,7 @@ private:
     Progress progress_;
     // Text lines of the current sheet; on the first, the title and header count 5.
     int LignesPage = 0;
-    int sheetsTurned_ = 0;
+    bool turnedWhilePrinting_ = false;
 };
 
 } // namespace carnelis

@@ -502,19 +502,22 @@ TEST_F(Report, AnnulerIsAnsweredBetweenRows)
     load(rowsWithRemarkLines(200, 1));
     ReportProgressDialog window(nullptr, {}, 0);
     int printedAtClick = 0;
-    QString label;
+    QString label, button;
     QTimer::singleShot(0, [&] {
         for (QWidget *widget : QApplication::topLevelWidgets())
             if (auto *progress = qobject_cast<QProgressDialog *>(widget); progress && progress->isVisible()) {
                 printedAtClick = Data1.recordset()->AbsolutePosition() + 1;
                 label = progress->labelText();
-                progress->findChild<QPushButton *>()->click();
+                auto *annuler = progress->findChild<QPushButton *>();
+                button = annuler->text();
+                annuler->click();
             }
     });
     print(&window);
 
     ASSERT_GT(printedAtClick, 0);
     EXPECT_EQ(label, QStringLiteral(" Impression en cours : %1 ligne(s) sur 200.").arg(printedAtClick));
+    EXPECT_EQ(button, "Annuler");
     EXPECT_TRUE(dialogs.boxes().empty()); // stopped long before the first sheet was full
     EXPECT_TRUE(printer.documents().empty());
     EXPECT_EQ(printer.abandonedDocuments(), 1);
