@@ -326,35 +326,6 @@ TEST_F(Report, ARowWithoutANumberInCoteDoesNotStopTheRun)
     EXPECT_EQ(ImpressionFaite, -1);
 }
 
-struct LocaleCase {
-    QLocale locale;
-    QString cote;
-    QString total;
-};
-
-class ReportLocales : public Report, public ::testing::WithParamInterface<LocaleCase> {
-protected:
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-};
-
-TEST_P(ReportLocales, AmountsEndInColumn79WithTheSeparatorsOfTheLocale)
-{
-    QLocale::setDefault(GetParam().locale);
-    load({{"1", "a", "b", "c", 1000.0, "r"}, {"2", "d", "e", "f", 234.5, "s"}});
-    print();
-    const QStringList texts = document().at(0).texts();
-    EXPECT_EQ(texts.at(2).mid(79 - GetParam().cote.size(), GetParam().cote.size() + 2), GetParam().cote + "  ");
-    EXPECT_EQ(texts.at(5), line({{41, "2 Ligne(s) pour ......"}, {80 - int(GetParam().total.size()), GetParam().total}}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Locales, ReportLocales,
-    ::testing::Values(LocaleCase{QLocale::c(), "1000.00", "1,234.50"},
-                      // The narrow no-break space of the locale is not in the font: a no-break
-                      // space of the font stands for it.
-                      LocaleCase{QLocale(QLocale::French, QLocale::France), "1000,00", "1\u00A0234,50"}),
-    [](const auto &info) { return info.index == 0 ? std::string("C") : std::string("French"); });
-
 TEST_F(Report, AnEmptyViewPrintsTheReportOfNoRows)
 {
     load({});
