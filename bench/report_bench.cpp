@@ -90,6 +90,7 @@ protected:
         used.size = request.size;
         return used;
     }
+    bool hasCharacter(QChar) override { return true; }
     double pageHeight() override { return 28.7; }
     double pageWidth() override { return 20.0; }
     void beginDocument() override {}

@@ -115,7 +115,7 @@ void FRMGRID::Imprimer_Click()
 {
     guarded(ctx_.dialogs, [this] {
         DBGrid1->storePending();
-        ReportProgressDialog progress(this);
+        ReportProgressDialog progress(this, [this] { DBGrid1->followRecordset(); });
         if (Impression(Printer(), ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
             DBGrid1->setRecordset(Data1.recordset());
         else

@@ -1,6 +1,7 @@
 #include "ReportFormat.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace carnelis {
@@ -21,7 +22,22 @@ QString twoDecimals(double value, bool grouped)
 
 QString formatTwoDecimals(double value) { return twoDecimals(value, false); }
 
-QString formatGroupedTwoDecimals(double value) { return twoDecimals(value, true); }
+QString formatGroupedTwoDecimals(double value, const QString &groupSeparator)
+{
+    QString text = twoDecimals(value, true);
+    if (const QString own = QLocale().groupSeparator(); !own.isEmpty() && own != groupSeparator)
+        text.replace(own, groupSeparator);
+    return text;
+}
+
+QString groupSeparatorIn(const std::function<bool(QChar)> &fontHas)
+{
+    const QString own = QLocale().groupSeparator();
+    if (std::all_of(own.begin(), own.end(), fontHas))
+        return own;
+    const QChar noBreakSpace(0x00A0);
+    return fontHas(noBreakSpace) ? QString(noBreakSpace) : QStringLiteral(" ");
+}
 
 std::optional<double> coteAmount(const Value &cote)
 {

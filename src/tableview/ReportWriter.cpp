@@ -1,11 +1,12 @@
 #include "ReportWriter.h"
 
 #include "Engine.h"
-#include "PrinterDevice.h"
 #include "ReportFormat.h"
 #include "SelectionState.h"
 
 #include <QLocale>
+#include <QScopeGuard>
+#include <cmath>
 
 namespace carnelis {
 
@@ -30,16 +31,22 @@ PrintItem itemOf(const Value &value)
 bool ReportWriter::write(const SelectionState &selection, const QString &DateDuJour)
 {
     setUp();
+    // A line that would pass the foot of the sheet turns it the report's way, with the
+    // user asked to turn the paper, never as a sheet of the device's own.
+    printer_.setSheetFull([this] { turnSheet(); });
+    const auto release = qScopeGuard([this] { printer_.setSheetFull({}); });
+
     printer_.Print({PrintItem::Tab(ColTitle), QStringLiteral("Impression de") + selection.ResumeCriteres});
     rule(0.2);
     // The rule left the position at its right end: this tab takes the next line.
     printer_.Print({PrintItem::Tab(ColTitle), Header});
     rule(0.2);
 
+    LignesPage = FirstPageOffset;
     double TotalCote = 0.0;
     if (!rowsAndTotal(TotalCote))
         return false;
-    closingLines(TotalCote, selection, DateDuJour);
+    closing(TotalCote, selection, DateDuJour);
     return true;
 }
 
@@ -63,61 +70,91 @@ void ReportWriter::rule(double below)
 
 bool ReportWriter::rowsAndTotal(double &TotalCote)
 {
-    int LignesPage = FirstPageOffset;
     int printed = 0;
     while (!rows_.isEOF()) {
-        if (LignesPage == RowsPerPage) {
-            LignesPage = 0;
-            printer_.NewPage();
-            printer_.setCurrentY(TopOfPage);
-            if (pageTurn_)
-                pageTurn_();
-        }
-        row(TotalCote);
-        ++LignesPage;
+        const RowPrint row = currentRow();
+        printWithRoom([&] { printer_.Print(row.items, row.end); }, true);
+        if (row.cote)
+            TotalCote += *row.cote;
         ++printed;
-        rows_.MoveNext();
         if (progress_ && !progress_(printed))
             return false;
+        rows_.MoveNext();
     }
     return true;
 }
 
-void ReportWriter::row(double &TotalCote)
+ReportWriter::RowPrint ReportWriter::currentRow() const
 {
     static const std::pair<const char *, int> columns[] = {
         {"NUMERO", ColNumero}, {"DESIGNATION", ColDesignation}, {"COULEUR", ColCouleur}, {"ETAT", ColEtat}};
+    RowPrint row;
     for (const auto &[name, column] : columns) {
         const Value value = rows_.Fields(QLatin1String(name));
         if (!isNullOrEmpty(value))
-            printer_.Print({PrintItem::Tab(column), itemOf(value)}, PrintEnd::KeepLine);
+            row.items.insert(row.items.end(), {PrintItem::Tab(column), itemOf(value)});
     }
 
     // A value that is not a number counts nothing and prints nothing: the run goes on.
-    if (const auto cote = coteAmount(rows_.Fields(QStringLiteral("Cote")))) {
-        TotalCote += *cote;
-        const QString amount = formatTwoDecimals(*cote);
-        printer_.Print({tabBefore(amount), amount}, PrintEnd::KeepLine);
+    row.cote = coteAmount(rows_.Fields(QStringLiteral("Cote")));
+    if (row.cote) {
+        const QString amount = formatTwoDecimals(*row.cote);
+        row.items.insert(row.items.end(), {tabBefore(amount), amount});
     }
 
     const Value divers = rows_.Fields(QStringLiteral("DIVERS"));
     if (!isNullOrEmpty(divers))
-        printer_.Print({PrintItem::Tab(ColDivers), itemOf(divers)});
-    else if (divers.isText())
-        printer_.Print();
+        row.items.insert(row.items.end(), {PrintItem::Tab(ColDivers), itemOf(divers)});
     // A Null remark leaves the line open: the next row's first tab takes a new line.
+    row.end = divers.isNull() ? PrintEnd::KeepLine : PrintEnd::NewLine;
+    return row;
 }
 
-void ReportWriter::closingLines(double TotalCote, const SelectionState &selection, const QString &DateDuJour)
+void ReportWriter::printWithRoom(const std::function<void()> &printing, bool isRow)
+{
+    // What is longer than a whole sheet goes on over the next ones, each turned as the
+    // device reaches its foot.
+    const PrinterDevice::Extent extent = printer_.Measure(printing);
+    if (!extent.fits || (isRow && LignesPage + extent.lines > LinesPerPage))
+        turnSheet();
+    turnedWhilePrinting_ = false;
+    printing();
+    LignesPage = turnedWhilePrinting_ ? linesSinceTop() : LignesPage + extent.lines;
+}
+
+void ReportWriter::turnSheet()
+{
+    LignesPage = 0;
+    printer_.NewPage();
+    printer_.setCurrentY(TopOfPage);
+    turnedWhilePrinting_ = true;
+    if (pageTurn_)
+        pageTurn_();
+}
+
+int ReportWriter::linesSinceTop()
+{
+    const int whole = int(std::lround((printer_.CurrentY() - TopOfPage) / printer_.TextHeight()));
+    return whole + (printer_.CurrentX() > 0.0 ? 1 : 0);
+}
+
+void ReportWriter::closing(double TotalCote, const SelectionState &selection, const QString &DateDuJour)
 {
     // Back to the first row, so that the grid does not stay past the end.
     if (rows_.RecordCount() > 0)
         rows_.setAbsolutePosition(0);
+    // The closing lines stay together: under the last row, or on a sheet of their own.
+    printWithRoom([&] { closingLines(TotalCote, selection, DateDuJour); }, false);
+}
+
+void ReportWriter::closingLines(double TotalCote, const SelectionState &selection, const QString &DateDuJour)
+{
     printer_.Print({PrintItem::Tab(ColDashes), QStringLiteral("----------")});
     printer_.Print({PrintItem::Tab(ColCount),
                     QString::number(rows_.RecordCount()) + QStringLiteral(" Ligne(s) pour ......")},
                    PrintEnd::KeepLine);
-    const QString total = formatGroupedTwoDecimals(TotalCote);
+    const QString total =
+        formatGroupedTwoDecimals(TotalCote, groupSeparatorIn([this](QChar c) { return printer_.FontHasCharacter(c); }));
     printer_.Print({tabBefore(total), total});
     rule(0.5);
     printer_.Print();

@@ -37,6 +37,20 @@ QStringList pdfPages(const QString &pdfPath)
     return pages;
 }
 
+QStringList pdfFonts(const QString &pdfPath)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdffonts"), {pdfPath});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    // Two heading lines, then one font a line, its name first.
+    QStringList fonts;
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (qsizetype i = 2; i < lines.size(); ++i)
+        fonts << lines[i].section(QLatin1Char(' '), 0, 0);
+    return fonts;
+}
+
 void RecordingPrinter::failAtSheet(int sheet, int errorNumber) { failure_ = {sheet, errorNumber}; }
 
 PrinterDevice::FontUsed RecordingPrinter::resolveFont(const FontRequest &request)
@@ -68,7 +82,12 @@ void RecordingPrinter::beginDocument()
     startSheet();
 }
 
-void RecordingPrinter::beginPage() { startSheet(); }
+void RecordingPrinter::beginPage()
+{
+    startSheet();
+    if (onNewSheet_)
+        onNewSheet_();
+}
 
 void RecordingPrinter::drawText(int column, double y, const QString &text)
 {

@@ -1,11 +1,12 @@
 #pragma once
 // A printer for tests: each sheet is kept as lines of characters at their columns, with
-// the rules drawn on it. Fixed metrics (a 0.4 cm line, a 6-point character) and a
-// printable area of 20 x 28.7 cm, like A4 with 5 mm margins. It can be told to fail the
-// way a real printer does.
+// the rules drawn on it. Fixed metrics (a 0.4 cm line, a 6-point character), a font with
+// the Latin-1 characters only and a printable area of 20 x 28.7 cm, like A4 with 5 mm
+// margins. It can be told to fail the way a real printer does.
 #include "PrinterDevice.h"
 
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -35,6 +36,8 @@ using RecordedDocument = std::vector<RecordedPage>;
 // The text of a real PDF as `pdftotext -layout -fixed 6` reads it: with a 6-point
 // character, the columns of a 10-point Courier report. Pages are split on form feeds.
 QStringList pdfPages(const QString &pdfPath);
+// The names of the fonts a real PDF draws with, as `pdffonts` lists them.
+QStringList pdfFonts(const QString &pdfPath);
 
 class RecordingPrinter : public PrinterDevice {
 public:
@@ -54,10 +57,15 @@ public:
     void failAtSheet(int sheet, int errorNumber);
     // The family reported for a font asked by name (Courier New gives Liberation Mono).
     void setAvailableFonts(std::map<QString, QString> fonts) { fonts_ = std::move(fonts); }
+    // Paper of another length than A4.
+    void setPrintableHeight(double centimetres) { printableHeight_ = centimetres; }
+    // Runs as each sheet after the first starts: a look at the program at that moment.
+    void setOnNewSheet(std::function<void()> look) { onNewSheet_ = std::move(look); }
 
 protected:
     FontUsed resolveFont(const FontRequest &request) override;
-    double pageHeight() override { return PrintableHeight; }
+    bool hasCharacter(QChar c) override { return c.unicode() <= 0xFF; }
+    double pageHeight() override { return printableHeight_; }
     double pageWidth() override { return PrintableWidth; }
     void beginDocument() override;
     void beginPage() override;
@@ -74,6 +82,8 @@ private:
     int abandoned_ = 0;
     std::optional<std::pair<int, int>> failure_;
     std::map<QString, QString> fonts_;
+    std::function<void()> onNewSheet_;
+    double printableHeight_ = PrintableHeight;
 };
 
 } // namespace carnelis

@@ -4,14 +4,20 @@
 #include "PdfPrinter.h"
 #include "RecordingPrinter.h"
 #include "ReportProgress.h"
+#include "ReportProgressDialog.h"
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
 
+#include <QApplication>
 #include <QLocale>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numeric>
 
 using namespace carnelis;
 
@@ -146,48 +152,111 @@ TEST_F(Report, ThreeRowsLineByLineAndColumnByColumn)
     EXPECT_EQ(Data1.recordset()->AbsolutePosition(), 0);
 }
 
-struct PageBreakCase {
-    int rows;
-    int boxes;
-    std::vector<int> rowsPerPage;
-};
-
-class ReportPageBreaks : public Report, public ::testing::WithParamInterface<PageBreakCase> {};
-
-TEST_P(ReportPageBreaks, AskToTurnTheSheetWhereAPageIsFull)
+// The rows on each sheet, found by their designations "Objet N" in order.
+std::vector<int> rowsPerSheet(const RecordedDocument &document)
 {
-    std::vector<Row> rows;
-    for (int i = 1; i <= GetParam().rows; ++i)
-        rows.push_back(numbered(i));
-    load(rows);
-    for (int i = 0; i < GetParam().boxes; ++i)
-        dialogs.answerMsgBox(vb::OK);
-    print();
-
-    EXPECT_EQ(rectoVersoBoxes(), GetParam().boxes);
-    std::vector<int> rowsPerPage;
+    std::vector<int> counts;
     int next = 1;
-    for (const RecordedPage &page : document()) {
+    for (const RecordedPage &page : document) {
         int count = 0;
         for (const QString &text : page.texts())
-            if (text.contains(QStringLiteral("Objet %1").arg(next))) {
+            if (text.contains(QStringLiteral("Objet %1 ").arg(next))) {
                 ++count;
                 ++next;
             }
-        if (count)
-            rowsPerPage.push_back(count);
+        counts.push_back(count);
     }
-    EXPECT_EQ(rowsPerPage, GetParam().rowsPerPage);
-    EXPECT_EQ(next, GetParam().rows + 1);
-    // Every sheet after a break starts at 2 cm.
-    for (size_t p = 1; p < document().size() && p <= size_t(GetParam().boxes); ++p)
-        EXPECT_NEAR(document()[p].textLines().at(0).y, 2.0, 1e-9);
+    return counts;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ReportPageBreaks,
-                         ::testing::Values(PageBreakCase{61, 0, {61}}, PageBreakCase{62, 1, {61, 1}},
-                                           PageBreakCase{127, 1, {61, 66}}, PageBreakCase{128, 2, {61, 66, 1}}),
-                         [](const auto &info) { return std::to_string(info.param.rows); });
+struct PageBreakCase {
+    const char *name;
+    std::vector<Row> rows;
+    std::vector<int> rowsPerSheet; // the closing lines go on the last sheet
+    double paper = RecordingPrinter::PrintableHeight;
+};
+
+// However the rows run, every sheet after the first comes after the box that asks to
+// turn the paper, and starts at 2 cm.
+class ReportPageBreaks : public Report, public ::testing::WithParamInterface<PageBreakCase> {};
+
+TEST_P(ReportPageBreaks, EverySheetAfterTheFirstComesAfterTheBox)
+{
+    load(GetParam().rows);
+    printer.setPrintableHeight(GetParam().paper);
+    const int sheets = int(GetParam().rowsPerSheet.size());
+    for (int i = 1; i < sheets; ++i)
+        dialogs.answerMsgBox(vb::OK);
+    print();
+
+    EXPECT_EQ(rectoVersoBoxes(), sheets - 1);
+    EXPECT_EQ(rowsPerSheet(document()), GetParam().rowsPerSheet);
+    for (size_t p = 1; p < document().size(); ++p)
+        EXPECT_NEAR(document()[p].textLines().at(0).y, 2.0, 1e-9) << "sheet " << p + 1;
+    // The closing lines stay together, from the dashes to the footer.
+    EXPECT_TRUE(document().back().texts().at(document().back().texts().size() - 3).endsWith("----------"));
+    // Every word of every remark, once and in order, under the header's.
+    QStringList words, expected{"REMARQUE"};
+    for (const RecordedPage &page : document())
+        for (const QString &text : page.texts())
+            words << text.mid(81).split(' ', Qt::SkipEmptyParts);
+    for (const Row &row : GetParam().rows)
+        expected << row.divers.text().split(' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(words, expected);
+}
+
+std::vector<Row> rowsWithRemarkLines(int count, int lines, int from = 1)
+{
+    std::vector<Row> rows;
+    for (int i = from; i < from + count; ++i) {
+        // Two words of 6 characters fill the 13 columns of the remark: one line each pair.
+        QStringList words;
+        for (int w = 1; w <= 2 * lines; ++w)
+            words << QStringLiteral("%1%2").arg(i, 3, 10, QLatin1Char('0')).arg(w, 3, 10, QLatin1Char('0'));
+        rows.push_back(numbered(i, words.join(' ')));
+    }
+    return rows;
+}
+
+std::vector<Row> withoutRemarks(int count)
+{
+    std::vector<Row> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.push_back(numbered(i, Value()));
+    return rows;
+}
+
+std::vector<Row> concat(std::initializer_list<std::vector<Row>> parts)
+{
+    std::vector<Row> all;
+    for (const auto &part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReportPageBreaks,
+    ::testing::Values(
+        // One-line rows: 61 on the first sheet, 66 on the others; the closing lines stay
+        // under the last row while they fit.
+        PageBreakCase{"ClosingLinesFitUnder56Rows", rowsWithRemarkLines(56, 1), {56}},
+        PageBreakCase{"ClosingLinesTurnAfter57Rows", rowsWithRemarkLines(57, 1), {57, 0}},
+        PageBreakCase{"Row62OnTheSecondSheet", rowsWithRemarkLines(62, 1), {61, 1}},
+        PageBreakCase{"FullSheets", rowsWithRemarkLines(127, 1), {61, 66, 0}},
+        // The paper's own foot comes first on a shorter sheet; on a longer one the closing
+        // lines still follow the 127th row.
+        PageBreakCase{"ShorterPaper", rowsWithRemarkLines(130, 1), {57, 62, 11}, 26.9},
+        PageBreakCase{"LongerPaper", rowsWithRemarkLines(127, 1), {61, 66}, 40.0},
+        // A Null remark leaves the line open; the next row's tab takes the next line.
+        PageBreakCase{"NullRemarks", withoutRemarks(62), {61, 1}},
+        // A sheet holds 66 printed lines: 20 rows of 3 lines under the header, then 22.
+        PageBreakCase{"ThreeLineRemarks", rowsWithRemarkLines(50, 3), {20, 22, 8}},
+        // A row longer than a sheet starts on a sheet of its own and goes on over the next,
+        // whose lines it counts (34 there, then 32 one-line rows).
+        PageBreakCase{"RemarkLongerThanASheet",
+                      concat({rowsWithRemarkLines(1, 1), rowsWithRemarkLines(1, 100, 2), rowsWithRemarkLines(33, 1, 3)}),
+                      {1, 1, 32, 1}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 struct RowLayoutCase {
     const char *name;
@@ -256,34 +325,6 @@ TEST_F(Report, ARowWithoutANumberInCoteDoesNotStopTheRun)
     EXPECT_EQ(texts.at(5), line({{41, "2 Ligne(s) pour ......"}, {76, "2.50"}}));
     EXPECT_EQ(ImpressionFaite, -1);
 }
-
-struct LocaleCase {
-    QLocale locale;
-    QString cote;
-    QString total;
-};
-
-class ReportLocales : public Report, public ::testing::WithParamInterface<LocaleCase> {
-protected:
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-};
-
-TEST_P(ReportLocales, AmountsEndInColumn79WithTheSeparatorsOfTheLocale)
-{
-    QLocale::setDefault(GetParam().locale);
-    load({{"1", "a", "b", "c", 1000.0, "r"}, {"2", "d", "e", "f", 234.5, "s"}});
-    print();
-    const QStringList texts = document().at(0).texts();
-    EXPECT_EQ(texts.at(2).mid(79 - GetParam().cote.size(), GetParam().cote.size() + 2), GetParam().cote + "  ");
-    EXPECT_EQ(texts.at(5), line({{41, "2 Ligne(s) pour ......"}, {80 - int(GetParam().total.size()), GetParam().total}}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Locales, ReportLocales,
-    ::testing::Values(LocaleCase{QLocale::c(), "1000.00", "1,234.50"},
-                      LocaleCase{QLocale(QLocale::French, QLocale::France), "1000,00",
-                                 "1" + QLocale(QLocale::French, QLocale::France).groupSeparator() + "234,50"}),
-    [](const auto &info) { return info.index == 0 ? std::string("C") : std::string("French"); });
 
 TEST_F(Report, AnEmptyViewPrintsTheReportOfNoRows)
 {
@@ -362,37 +403,113 @@ INSTANTIATE_TEST_SUITE_P(Errors, ReportFailures,
                                            FailureCase{err::Overflow, false}),
                          [](const auto &info) { return std::to_string(info.param.error); });
 
-// Stands for the user pressing Cancel in the progress window after some rows.
-class CancelAfter : public ReportProgress {
+// What the progress window is told, and where the recordset stands each time; stands for
+// the user pressing Annuler once some rows are printed.
+class ProgressLog : public ReportProgress {
 public:
-    explicit CancelAfter(int rows) : rows_(rows) {}
+    ProgressLog(const DataControl &data, int cancelAfter) : data_(data), cancelAfter_(cancelAfter) {}
     void begin(int total) override { total_ = total; }
-    bool advance(int printed) override { return printed < rows_; }
+    bool advance(int printed) override
+    {
+        counts_.push_back(printed);
+        positions_.push_back(data_.recordset()->AbsolutePosition());
+        return printed != cancelAfter_;
+    }
     void end() override { ended_ = true; }
+
     int total_ = 0;
     bool ended_ = false;
+    std::vector<int> counts_, positions_;
 
 private:
-    int rows_;
+    const DataControl &data_;
+    int cancelAfter_;
 };
 
-TEST_F(Report, CancelAbandonsTheJobAndLeavesTheNextActivationPrinting)
+struct ProgressCase {
+    int cancelAfter; // 0: never
+    int counted;
+    int boxes;
+};
+
+class ReportProgressCount : public Report, public ::testing::WithParamInterface<ProgressCase> {};
+
+// Each row is counted once, while it is the current row; Annuler abandons the job there.
+TEST_P(ReportProgressCount, EachRowCountedOnceWhileItIsCurrent)
 {
-    load({numbered(1), numbered(2), numbered(3)});
-    CancelAfter cancel(2);
-    print(&cancel);
-    EXPECT_EQ(cancel.total_, 3);
-    EXPECT_TRUE(cancel.ended_);
-    EXPECT_TRUE(printer.documents().empty());
-    EXPECT_EQ(printer.abandonedDocuments(), 1);
+    load(rowsWithRemarkLines(130, 1));
+    for (int i = 0; i < GetParam().boxes; ++i)
+        dialogs.answerMsgBox(vb::OK);
+    ProgressLog log(Data1, GetParam().cancelAfter);
+    print(&log);
+
+    std::vector<int> expected(GetParam().counted);
+    std::iota(expected.begin(), expected.end(), 1);
+    EXPECT_EQ(log.counts_, expected);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(log.positions_, expected);
+    EXPECT_EQ(log.total_, 130);
+    EXPECT_TRUE(log.ended_);
+    EXPECT_EQ(rectoVersoBoxes(), GetParam().boxes);
     EXPECT_FALSE(printer.isDocumentOpen());
-    EXPECT_EQ(ImpressionFaite, 0);
-    print();
-    EXPECT_EQ(printer.documents().size(), 1u);
+    if (GetParam().cancelAfter) {
+        EXPECT_TRUE(printer.documents().empty());
+        EXPECT_EQ(printer.abandonedDocuments(), 1);
+        EXPECT_EQ(ImpressionFaite, 0);
+        EXPECT_EQ(Data1.recordset()->AbsolutePosition(), GetParam().cancelAfter - 1);
+    } else {
+        EXPECT_EQ(printer.documents().size(), 1u);
+    }
 }
 
-TEST_F(Report, ColumnsOfARealPdf)
+INSTANTIATE_TEST_SUITE_P(Runs, ReportProgressCount,
+                         ::testing::Values(ProgressCase{0, 130, 2}, ProgressCase{70, 70, 1}),
+                         [](const auto &info) { return info.param.cancelAfter ? std::string("Cancelled") : std::string("Whole"); });
+
+// The real progress window, shown at once: Annuler pressed while the rows print stops the
+// run before the next row.
+TEST_F(Report, AnnulerIsAnsweredBetweenRows)
 {
+    load(rowsWithRemarkLines(200, 1));
+    ReportProgressDialog window(nullptr, {}, 0);
+    int printedAtClick = 0;
+    QString label, button;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *progress = qobject_cast<QProgressDialog *>(widget); progress && progress->isVisible()) {
+                printedAtClick = Data1.recordset()->AbsolutePosition() + 1;
+                label = progress->labelText();
+                auto *annuler = progress->findChild<QPushButton *>();
+                button = annuler->text();
+                annuler->click();
+            }
+    });
+    print(&window);
+
+    ASSERT_GT(printedAtClick, 0);
+    EXPECT_EQ(label, QStringLiteral(" Impression en cours : %1 ligne(s) sur 200.").arg(printedAtClick));
+    EXPECT_EQ(button, "Annuler");
+    EXPECT_TRUE(dialogs.boxes().empty()); // stopped long before the first sheet was full
+    EXPECT_TRUE(printer.documents().empty());
+    EXPECT_EQ(printer.abandonedDocuments(), 1);
+    EXPECT_EQ(Data1.recordset()->AbsolutePosition(), printedAtClick - 1);
+}
+
+struct PdfCase {
+    QLocale locale;
+    QString cote, bigCote, total;
+};
+
+class ReportPdf : public Report, public ::testing::WithParamInterface<PdfCase> {
+protected:
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+};
+
+// What pdftotext reads from a real PDF stands in the report's columns, and every glyph
+// comes from the one fixed-pitch font.
+TEST_P(ReportPdf, ColumnsAndTheOneFontOfARealPdf)
+{
+    QLocale::setDefault(GetParam().locale);
     load({{"1", "Cérès", "10 c bistre", "Neuf", 5.0, "L'épreuve"},
           {"2", "Semeuse", "25 c bleu", "Usé", 1234.5, "r"},
           {"10", "Marianne", "15 c vert", "TB", 0.5, "Coin daté"}});
@@ -401,10 +518,13 @@ TEST_F(Report, ColumnsOfARealPdf)
     Impression(device, dialogs).run(Data1, selection, "05/12/2026", ImpressionFaite);
     ASSERT_EQ(ImpressionFaite, -1);
 
+    EXPECT_EQ(pdfFonts(pdf), QStringList{"LiberationMono"});
     const QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
     QStringList lines = pages[0].split('\n', Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 8);
+    for (QString &l : lines)
+        l.replace(QChar(0x00A0), ' ');
     const qsizetype margin = lines[0].indexOf("Impression de") - 3;
     ASSERT_GE(margin, 0);
     auto column = [&](int index, const QString &text) { return int(lines[index].indexOf(text) - margin) + 1; };
@@ -418,13 +538,19 @@ TEST_F(Report, ColumnsOfARealPdf)
     EXPECT_EQ(column(2, "Cérès"), 12);
     EXPECT_EQ(column(2, "10 c bistre"), 38);
     EXPECT_EQ(column(2, "Neuf"), 66);
-    EXPECT_EQ(column(2, "5.00"), 76);
+    EXPECT_EQ(column(2, GetParam().cote), 76);
     EXPECT_EQ(column(2, "L'épreuve"), 82);
-    EXPECT_EQ(column(3, "1234.50"), 73);
+    EXPECT_EQ(column(3, GetParam().bigCote), 73);
     EXPECT_EQ(column(5, "----------"), 70);
     EXPECT_EQ(column(6, "3 Ligne(s)"), 41);
-    EXPECT_EQ(column(6, "1,240.00"), 72);
+    EXPECT_EQ(column(6, GetParam().total) + GetParam().total.size() - 1, 79);
     EXPECT_TRUE(lines[7].contains("A.MDB - Table:T - Date: 05/12/2026  -  Police: Liberation Mono 10"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, ReportPdf,
+                         ::testing::Values(PdfCase{QLocale::c(), "5.00", "1234.50", "1,240.00"},
+                                           PdfCase{QLocale(QLocale::French, QLocale::France), "5,00", "1234,50",
+                                                   "1 240,00"}),
+                         [](const auto &info) { return info.index == 0 ? std::string("C") : std::string("French"); });
 
 } // namespace

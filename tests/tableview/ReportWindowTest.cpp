@@ -66,4 +66,23 @@ TEST_F(ReportWindowTest, ImprimerStoresThePendingEditPrintsEveryRowAndBringsTheG
     EXPECT_EQ(printer->documents().size(), 2u);
 }
 
+TEST_F(ReportWindowTest, TheGridFollowsThePrintedRow)
+{
+    Rows rows;
+    for (int i = 1; i <= 70; ++i)
+        rows.push_back(row(QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')), "Semeuse", "rouge", "Neuf", 1.0, "r"));
+    makeTable("TIMBRES", rows);
+    choose("TIMBRES");
+    ASSERT_NE(open(), nullptr);
+    // When the first sheet is full, the user turning it sees its last row as current.
+    std::vector<int> seen;
+    printer->setOnNewSheet([&] { seen.push_back(gridRow()); });
+    dialogs.answerMsgBox(vb::OK);
+
+    view().Imprimer->trigger();
+
+    EXPECT_EQ(seen, std::vector<int>{60});
+    EXPECT_EQ(gridRow(), 0);
+}
+
 } // namespace

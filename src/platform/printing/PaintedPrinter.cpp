@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPen>
+#include <QRawFont>
 
 namespace carnelis {
 
@@ -46,6 +47,10 @@ PrinterDevice::FontUsed PaintedPrinter::resolveFont(const FontRequest &request)
         applyFont();
     return used;
 }
+
+// The font itself, not the fonts Qt would fall back on for a missing glyph (which the
+// font metrics count in).
+bool PaintedPrinter::hasCharacter(QChar c) { return QRawFont::fromFont(font_).supportsCharacter(c); }
 
 void PaintedPrinter::applyFont() { painter_.setFont(font_); }
 

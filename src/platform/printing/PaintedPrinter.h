@@ -24,6 +24,7 @@ protected:
     virtual void failDrawing() = 0;
 
     FontUsed resolveFont(const FontRequest &request) override;
+    bool hasCharacter(QChar c) override;
     double pageHeight() override;
     double pageWidth() override;
     void beginDocument() override;

@@ -3,7 +3,9 @@
 #include "RuntimeError.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace carnelis {
 
@@ -11,6 +13,8 @@ namespace {
 // Positions are doubles in centimetres; a hundredth of a character is "exactly there".
 constexpr double ColumnTolerance = 0.01;
 constexpr double HeightTolerance = 1e-9;
+// A height that is a whole number of lines but for rounding counts as that number.
+constexpr double LineTolerance = 1e-6;
 } // namespace
 
 QString printedNumber(double number)
@@ -89,6 +93,12 @@ double PrinterDevice::FontSize() { return usedFont().size; }
 double PrinterDevice::TextHeight() { return usedFont().lineHeight; }
 double PrinterDevice::CharWidth() { return usedFont().charWidth; }
 
+bool PrinterDevice::FontHasCharacter(QChar c)
+{
+    usedFont();
+    return hasCharacter(c);
+}
+
 const PrinterDevice::FontUsed &PrinterDevice::usedFont()
 {
     if (!fontResolved_) {
@@ -133,7 +143,10 @@ void PrinterDevice::Print(const std::vector<PrintItem> &items, PrintEnd end)
 void PrinterDevice::Line(double x1, double y1, double x2, double y2, QRgb colour)
 {
     ensureDocument();
-    drawLine(x1, y1, x2, y2, colour);
+    if (measuredBottom_)
+        measuredBottom_ = std::max({*measuredBottom_, y1, y2});
+    else
+        drawLine(x1, y1, x2, y2, colour);
     x_ = x2;
     y_ = y2;
 }
@@ -165,6 +178,38 @@ void PrinterDevice::KillDoc()
     page_ = 0;
     resetPosition();
     abortDocument();
+}
+
+PrinterDevice::Extent PrinterDevice::Measure(const std::function<void()> &printing)
+{
+    if (measuredBottom_)
+        throw std::logic_error("PrinterDevice::Measure inside a measure");
+    ensureDocument();
+    // The position goes back however the printing ends.
+    struct Restore {
+        PrinterDevice &device;
+        double x, y;
+        ~Restore()
+        {
+            device.x_ = x;
+            device.y_ = y;
+            device.measuredBottom_.reset();
+        }
+    } restore{*this, x_, y_};
+    const double top = usedBottom();
+    measuredBottom_ = top;
+    printing();
+    const double bottom = std::max(*measuredBottom_, usedBottom());
+    Extent extent;
+    extent.lines = std::max(0, int(std::ceil((bottom - top) / usedFont().lineHeight - LineTolerance)));
+    extent.fits = bottom <= pageHeight() + HeightTolerance;
+    return extent;
+}
+
+double PrinterDevice::usedBottom()
+{
+    const FontUsed &font = usedFont();
+    return x_ > ColumnTolerance * font.charWidth ? y_ + font.lineHeight : y_;
 }
 
 void PrinterDevice::ensureDocument()
@@ -221,11 +266,18 @@ void PrinterDevice::write(const QString &text)
 
 void PrinterDevice::place(int index, const QString &text)
 {
-    const FontUsed &font = usedFont();
+    const double lineHeight = usedFont().lineHeight;
+    if (measuredBottom_) {
+        measuredBottom_ = std::max(*measuredBottom_, y_ + lineHeight);
+        return;
+    }
     if (!line_.isEmpty() && std::abs(lineY_ - y_) > HeightTolerance)
         flushLine();
     if (line_.isEmpty()) {
-        if (y_ > 0.0 && y_ + font.lineHeight > pageHeight() + HeightTolerance)
+        const auto passesFoot = [&] { return y_ > 0.0 && y_ + lineHeight > pageHeight() + HeightTolerance; };
+        if (passesFoot() && sheetFull_)
+            sheetFull_();
+        if (passesFoot())
             startSheet();
         lineY_ = y_;
     }
@@ -258,6 +310,8 @@ void PrinterDevice::flushLine()
 
 void PrinterDevice::startSheet()
 {
+    if (measuredBottom_)
+        throw std::logic_error("PrinterDevice: a sheet started while measuring");
     flushLine();
     beginPage();
     ++page_;

@@ -5,6 +5,8 @@
 // a backend only draws what it is handed (a line of text at a column, a rule, a new sheet).
 #include <QRgb>
 #include <QString>
+#include <functional>
+#include <optional>
 #include <initializer_list>
 #include <vector>
 
@@ -79,6 +81,9 @@ public:
     // Height of a text line and width of one character, in centimetres.
     double TextHeight();
     double CharWidth();
+    // Whether the font drawn with has a glyph of its own for the character; text the font
+    // lacks would be drawn from another font, with other widths.
+    bool FontHasCharacter(QChar c);
 
     void Print(std::initializer_list<PrintItem> items = {}, PrintEnd end = PrintEnd::NewLine);
     void Print(const std::vector<PrintItem> &items, PrintEnd end);
@@ -89,6 +94,20 @@ public:
     void EndDoc();
     // Abandons the open document: nothing of it comes out.
     void KillDoc();
+
+    // What a piece of printing would take from the print position: the text lines it
+    // writes on or moves past, and whether all of it stays above the foot of the sheet.
+    // Found by running it with nothing drawn; the print position is put back afterwards.
+    struct Extent {
+        int lines = 0;
+        bool fits = true;
+    };
+    Extent Measure(const std::function<void()> &printing);
+    // Called in place of starting a sheet of the device's own when a text line would pass
+    // the foot of the sheet: the caller turns the sheet (NewPage) its own way. Without
+    // one, or when the handler leaves the position where it was, the device starts the
+    // sheet itself.
+    void setSheetFull(std::function<void()> handler) { sheetFull_ = std::move(handler); }
 
     bool isDocumentOpen() const { return documentOpen_; }
     // Sheet number in the open document, 1 for the first; 0 with no document.
@@ -109,6 +128,8 @@ protected:
 
     // The backend settles the font it will draw with and tells what it is.
     virtual FontUsed resolveFont(const FontRequest &request) = 0;
+    // Whether the font last resolved has a glyph for the character.
+    virtual bool hasCharacter(QChar c) = 0;
     // Height of the printable area in centimetres; a text line that would pass its foot
     // goes to the top of a new sheet.
     virtual double pageHeight() = 0;
@@ -135,6 +156,8 @@ private:
     void flushLine();
     void startSheet();
     void resetPosition();
+    // The foot of what the print position has used: a line with text on it counts whole.
+    double usedBottom();
 
     FontRequest font_;
     FontUsed used_;
@@ -147,6 +170,10 @@ private:
     // The text of the current line, gathered so that a backend draws one run per line.
     QString line_;
     double lineY_ = 0.0;
+
+    std::function<void()> sheetFull_;
+    // While a Measure runs: the lowest point reached so far; nothing is drawn.
+    std::optional<double> measuredBottom_;
 };
 
 } // namespace carnelis
