@@ -212,21 +212,6 @@ std::optional<double> numberFromWholeText(std::string_view s)
     return value;
 }
 
-QString shortestNumberText(double value)
-{
-    if (value == 0)
-        return QStringLiteral("0");
-    std::array<char, 64> buffer{};
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
-    const qsizetype e = text.indexOf(u'e');
-    if (e < 0)
-        return text;
-    // 1e+20 as 1E+20: the upper-case exponent the rest of the program writes.
-    text[e] = u'E';
-    return text;
-}
-
 int jetInstr(std::string_view haystack, std::string_view needle, int start)
 {
     thread_local std::u32string h, n;

@@ -3,6 +3,8 @@
 // count, an accented letter is a letter of its own placed right after its base letter
 // (e, é, è, ê, ë, f), and for sorting, runs of digits compare by their value.
 // Everything works on UTF-8 bytes as SQLite hands them over.
+#include "Value.h" // shortestNumberText: a number as the text conversions write it
+
 #include <QString>
 #include <optional>
 #include <string>
@@ -22,10 +24,6 @@ void naturalSortKey(std::string_view utf8, std::string &key); // into a reused b
 // The number a text holds when it reads wholly as one (blanks around it allowed, '.' as
 // the decimal point, an exponent allowed); nothing otherwise.
 std::optional<double> numberFromWholeText(std::string_view utf8);
-
-// A number written as a Basic program's text conversion would, in the C locale: 150,
-// 12.5, 1E+20.
-QString shortestNumberText(double value);
 
 // 1-based position of needle in haystack without regard to case (accents count), counted
 // in UTF-16 units like every length the program computes; 0 when absent. Start is

@@ -4,6 +4,7 @@
 #include "JetParser.h"
 #include "JetSqlErrors.h"
 #include "JetText.h"
+#include "Sqlite.h"
 
 #include <QStringList>
 #include <optional>

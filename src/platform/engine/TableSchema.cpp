@@ -80,11 +80,4 @@ QString TableInfo::rowidName() const
     return {};
 }
 
-QString quotedSqlName(const QString &name)
-{
-    QString inner = name;
-    inner.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + inner + u'"';
-}
-
 } // namespace carnelis

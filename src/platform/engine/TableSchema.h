@@ -36,7 +36,4 @@ std::vector<TableInfo> listTables(Connection &connection);
 // The table of that name without regard to case, with its columns.
 std::optional<TableInfo> findTable(Connection &connection, const QString &name);
 
-// SQL text of a name: in double quotes, any quote inside doubled.
-QString quotedSqlName(const QString &name);
-
 } // namespace carnelis

@@ -156,6 +156,20 @@ TEST(SnapshotHelper, FailsCleanlyBeyondItsMemory)
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
+// A sound file whose snapshot cannot be written is not called damaged.
+TEST(SnapshotHelper, ASnapshotThatCannotBeWrittenIsNotBlamedOnTheFile)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("absent/copie.sqlite"));
+    try {
+        access::runSnapshotHelper(jetSample(QStringLiteral("testV1997.mdb")), target);
+        FAIL() << "no error";
+    } catch (const RuntimeError &e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("sa copie temporaire n'a pas pu être écrite"))) << e.text().toStdString();
+    }
+}
+
 TEST(Snapshots, OnePerVersionOfAFile)
 {
     SKIP_WITHOUT_JET_SAMPLES();

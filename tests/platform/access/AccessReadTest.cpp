@@ -54,9 +54,18 @@ TEST_P(TableList, ListsTheUserTablesWithAttributesZeroAndFlagsTheOthers)
         quotedValues(snapshot, "SELECT name FROM \"carnelis.catalogue\" WHERE attributes <> 0");
     for (const QString &t : c.someOtherTables)
         EXPECT_TRUE(others.contains(u'\'' + t + u'\'')) << t.toStdString();
-    // MSysObjects reports exactly DAO's dbSystemObject.
+    // MSysObjects reports exactly DAO's dbSystemObject, and its rows are not copied.
     EXPECT_EQ(quotedValues(snapshot, "SELECT attributes FROM \"carnelis.catalogue\" WHERE name = 'MSysObjects'"),
               QStringList{QString::number(int32_t(0x80000002))});
+    EXPECT_EQ(quotedValues(snapshot, "SELECT rows FROM \"carnelis.catalogue\" WHERE name = 'MSysObjects'"),
+              QStringList{QStringLiteral("NULL")});
+    // The catalogue counts the rows each user table really holds.
+    for (const QString &t : c.userTables)
+        EXPECT_EQ(quotedValues(snapshot, QStringLiteral("SELECT rows = (SELECT count(*) FROM \"%1\") FROM "
+                                                        "\"carnelis.catalogue\" WHERE name = '%1'")
+                                             .arg(t)),
+                  QStringList{QStringLiteral("1")})
+            << t.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

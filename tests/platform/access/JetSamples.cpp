@@ -1,9 +1,10 @@
 #include "JetSamples.h"
 
+#include "Sqlite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 namespace carnelis::test {
 
@@ -34,27 +35,15 @@ void writeAll(const QString &path, const QByteArray &bytes)
 QStringList quotedValues(const QString &sqliteFile, const QString &sql)
 {
     QStringList values;
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(sqliteFile).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        ADD_FAILURE() << "cannot open " << sqliteFile.toStdString();
-        sqlite3_close(db);
-        return values;
+    try {
+        Connection db(sqliteFile, Connection::Mode::ReadOnly);
+        // The query's one column, written by quote().
+        Statement quoted(db, (QStringLiteral("WITH q(c) AS (") + sql + QStringLiteral(") SELECT quote(c) FROM q")).toStdString());
+        while (quoted.step())
+            values << quoted.text(0);
+    } catch (const RuntimeError &e) {
+        ADD_FAILURE() << e.text().toStdString() << " in " << sql.toStdString();
     }
-    // The query's first column, written by quote().
-    sqlite3_stmt *stmt = nullptr;
-    QByteArray column;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK)
-        column = QByteArray(sqlite3_column_name(stmt, 0)).replace('"', "\"\"");
-    sqlite3_finalize(stmt);
-    const QByteArray quoted = "SELECT quote(\"" + column + "\") FROM (" + sql.toUtf8() + ")";
-    if (sqlite3_prepare_v2(db, quoted.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
-        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql.toStdString();
-    } else {
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
     return values;
 }
 

@@ -27,7 +27,7 @@ bool jetSamplesPresent();
 QByteArray readAll(const QString &path);
 void writeAll(const QString &path, const QByteArray &bytes);
 
-// One value per row of an SQL query on an SQLite file, as SQLite's quote() writes it:
+// One value per row of a one-column SQL query on an SQLite file, as SQLite's quote() writes it:
 // NULL, 12, 3.5, 'text' — so that a test sees the type as well as the value.
 QStringList quotedValues(const QString &sqliteFile, const QString &sql);
 

@@ -1,5 +1,4 @@
 #include "BasicVal.h"
-#include "JetNames.h"
 
 #include <gtest/gtest.h>
 
@@ -18,19 +17,6 @@ TEST(BasicVal, ReadsTheLeadingNumberByTheBasicRules)
                  {"\t-4.25 €", -4.25}, {".", 0},   {"-", 0}};
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(basicVal(QString::fromUtf8(c.text)), c.value) << c.text;
-}
-
-TEST(JetNames, BracketsOnlyWhatDoesNotReadAsOneName)
-{
-    const struct {
-        const char *name;
-        const char *written;
-    } cases[] = {{"TIMBRES", "TIMBRES"},         {"TIMBRES_ÉTÉ", "TIMBRES_ÉTÉ"}, {"MES TIMBRES", "[MES TIMBRES]"},
-                 {"ORDER", "[ORDER]"},           {"select", "[select]"},        {"1900", "[1900]"},
-                 {"A-B", "[A-B]"},               {"_x1", "_x1"},                {"L'ÉCU", "[L'ÉCU]"},
-                 {"A]B", "[A]]B]"}};
-    for (const auto &c : cases)
-        EXPECT_EQ(jetName(QString::fromUtf8(c.name)), QString::fromUtf8(c.written)) << c.name;
 }
 
 } // namespace

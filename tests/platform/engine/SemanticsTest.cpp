@@ -209,17 +209,6 @@ TEST_F(Semantics, ATextSlippedIntoANumberColumnIsATypeMismatchNotAWrongRow)
               QStringList({"3"}));
 }
 
-TEST(ValueText, NumbersInTheirPlainShortestFormWithTheLocaleSeparator)
-{
-    const QLocale french(QLocale::French, QLocale::France);
-    EXPECT_EQ(Value(12.5).toDisplayText(french), "12,5");
-    EXPECT_EQ(Value(150.0).toDisplayText(french), "150");
-    EXPECT_EQ(Value(1234567.25).toDisplayText(french), "1234567,25");
-    EXPECT_EQ(Value(-0.5).toDisplayText(QLocale::c()), "-0.5");
-    EXPECT_EQ(Value().toDisplayText(french), "");
-    EXPECT_EQ(Value("l'écu").toDisplayText(french), "l'écu");
-}
-
 } // namespace
 
 namespace {

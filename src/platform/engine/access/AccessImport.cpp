@@ -1,8 +1,9 @@
 #include "AccessImport.h"
 
 #include "AccessSnapshot.h"
-#include "RuntimeError.h"
+#include "FileKind.h"
 #include "SnapshotFormat.h"
+#include "Sqlite.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,19 +11,12 @@
 #include <QTextStream>
 
 #include <cerrno>
-#include <sqlite3.h>
 #include <unistd.h>
 
 namespace carnelis::access {
 
 namespace {
 
-QString identifier(const QString &name)
-{
-    QString out = name;
-    out.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + out + u'"';
-}
 
 RuntimeError writeFailed(const QString &target)
 {
@@ -32,116 +26,41 @@ RuntimeError writeFailed(const QString &target)
                             .arg(target));
 }
 
-bool isGenuineAccessFile(const QString &path)
+void exec(Connection &db, const QString &sql) { db.exec(sql.toUtf8().constData()); }
+
+QString columnsOf(Connection &db, const QString &table)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(19);
-    return head.size() == 19 &&
-           (head.mid(4) == QByteArrayLiteral("Standard Jet DB") || head.mid(4) == QByteArrayLiteral("Standard ACE DB"));
-}
-
-// The copy is written through its own SQLite handle; the snapshot is attached read only.
-class CopyDb {
-public:
-    CopyDb(const QString &path, const QString &target) : target_(target)
-    {
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            fail();
-    }
-    ~CopyDb() { sqlite3_close(db_); }
-    CopyDb(const CopyDb &) = delete;
-    CopyDb &operator=(const CopyDb &) = delete;
-
-    void exec(const QString &sql)
-    {
-        if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            fail();
-    }
-    sqlite3_stmt *prepare(const QString &sql)
-    {
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-            fail();
-        return stmt;
-    }
-    qint64 changes() const { return sqlite3_changes64(db_); }
-    void close()
-    {
-        if (sqlite3_close(db_) != SQLITE_OK)
-            fail();
-        db_ = nullptr;
-    }
-    [[noreturn]] void fail() const { throw writeFailed(target_); }
-
-private:
-    sqlite3 *db_ = nullptr;
-    QString target_;
-};
-
-class Query {
-public:
-    Query(CopyDb &db, const QString &sql) : db_(db), stmt_(db.prepare(sql)) {}
-    ~Query() { sqlite3_finalize(stmt_); }
-    Query(const Query &) = delete;
-    Query &operator=(const Query &) = delete;
-
-    void bind(int index, const QString &text)
-    {
-        const QByteArray utf8 = text.toUtf8();
-        if (sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
-            db_.fail();
-    }
-    bool next()
-    {
-        const int rc = sqlite3_step(stmt_);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            db_.fail();
-        return rc == SQLITE_ROW;
-    }
-    QString text(int column) const
-    {
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column)));
-    }
-
-private:
-    CopyDb &db_;
-    sqlite3_stmt *stmt_;
-};
-
-QString columnsOf(CopyDb &db, const QString &table)
-{
-    Query info(db, QStringLiteral("SELECT name, type FROM pragma_table_info(?, 'source')"));
-    info.bind(1, table);
+    Statement info(db, "SELECT name, type FROM pragma_table_info(?, 'source')");
+    info.bind(1, Value(table));
     QStringList columns;
-    while (info.next())
-        columns << identifier(info.text(0)) + u' ' + info.text(1);
+    while (info.step())
+        columns << quotedSqlName(info.text(0)) + u' ' + info.text(1);
     return columns.join(QStringLiteral(", "));
 }
 
-std::vector<ImportedTable> copyTables(CopyDb &db, const QString &snapshot)
+std::vector<ImportedTable> copyTables(Connection &db, const QString &snapshot)
 {
     {
-        Query attach(db, QStringLiteral("ATTACH DATABASE ? AS source"));
-        attach.bind(1, snapshot);
-        attach.next();
+        Statement attach(db, "ATTACH DATABASE ? AS source");
+        attach.bind(1, Value(snapshot));
+        attach.step();
     }
     std::vector<ImportedTable> copied;
-    db.exec(QStringLiteral("BEGIN"));
+    Transaction transaction(db);
     {
-        Query tables(db, QStringLiteral("SELECT name FROM source.%1 WHERE attributes = 0 AND rows IS NOT NULL "
-                                        "ORDER BY rowid")
-                             .arg(identifier(QString::fromUtf8(catalogueTable))));
-        while (tables.next()) {
+        Statement tables(db, QStringLiteral("SELECT name FROM source.%1 WHERE attributes = 0 AND rows IS NOT NULL "
+                                            "ORDER BY rowid")
+                                 .arg(quotedSqlName(QString::fromUtf8(catalogueTable)))
+                                 .toStdString());
+        while (tables.step()) {
             const QString name = tables.text(0);
-            db.exec(QStringLiteral("CREATE TABLE main.%1 (%2)").arg(identifier(name), columnsOf(db, name)));
-            db.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM source.%1 ORDER BY rowid").arg(identifier(name)));
+            exec(db, QStringLiteral("CREATE TABLE main.%1 (%2)").arg(quotedSqlName(name), columnsOf(db, name)));
+            exec(db, QStringLiteral("INSERT INTO main.%1 SELECT * FROM source.%1 ORDER BY rowid").arg(quotedSqlName(name)));
             copied.push_back({name, db.changes()});
         }
     }
-    db.exec(QStringLiteral("COMMIT"));
-    db.exec(QStringLiteral("DETACH DATABASE source"));
+    transaction.commit();
+    db.exec("DETACH DATABASE source");
     return copied;
 }
 
@@ -157,7 +76,7 @@ std::vector<ImportedTable> importAccessFile(const QString &source, const QString
                                .arg(target));
     if (!QFileInfo::exists(source))
         throw RuntimeError(err::CannotOpen, QStringLiteral("Le fichier « %1 » est introuvable.").arg(source));
-    if (!isGenuineAccessFile(source))
+    if (recognizeFile(source) != FileKind::GenuineAccess)
         throw RuntimeError(err::NotADatabase,
                            QStringLiteral("Le fichier « %1 » n'est pas un fichier Access d'origine : "
                                           "il n'y a rien à convertir.")
@@ -170,11 +89,12 @@ std::vector<ImportedTable> importAccessFile(const QString &source, const QString
         throw writeFailed(target);
     scratch.close();
     std::vector<ImportedTable> copied;
-    {
-        CopyDb db(scratch.fileName(), target);
-        db.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    try {
+        Connection db(scratch.fileName(), Connection::Mode::ReadWrite);
+        db.exec("PRAGMA synchronous=FULL");
         copied = copyTables(db, snapshot);
-        db.close();
+    } catch (const RuntimeError &) {
+        throw writeFailed(target);
     }
     if (link(QFile::encodeName(scratch.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
         if (errno == EEXIST)

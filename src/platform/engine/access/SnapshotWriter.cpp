@@ -2,6 +2,7 @@
 
 #include "JetFile.h"
 #include "SnapshotFormat.h"
+#include "Sqlite.h"
 
 #include <sqlite3.h>
 
@@ -15,13 +16,7 @@ namespace {
 
 std::string identifier(const std::string &name)
 {
-    std::string out = "\"";
-    for (char c : name) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + '"';
+    return quotedSqlName(QString::fromStdString(name)).toStdString();
 }
 
 const char *declaredType(ColumnKind kind)
@@ -36,92 +31,40 @@ const char *declaredType(ColumnKind kind)
     }
 }
 
-[[noreturn]] void writeFailed(sqlite3 *db)
+// What went wrong in the snapshot file, told as the rest of the helper's reasons are.
+ReadError writeFailed(const RuntimeError &error)
 {
-    switch (db ? sqlite3_errcode(db) : SQLITE_CANTOPEN) {
-    case SQLITE_FULL:
-    case SQLITE_IOERR:
-    case SQLITE_CANTOPEN:
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-        throw ReadError("sa copie temporaire n'a pas pu être écrite (disque plein ?).");
+    switch (error.number()) {
+    case err::DiskFull:
+    case err::DiskError:
+    case err::CannotOpen:
+    case err::ReadOnly:
+        return ReadError("sa copie temporaire n'a pas pu être écrite (disque plein ?).");
     default: // two tables or two columns of one name: only a damaged catalogue does that
-        throw ReadError("son catalogue des tables est incohérent ; le fichier est endommagé.");
+        return ReadError("son catalogue des tables est incohérent ; le fichier est endommagé.");
     }
 }
 
-class SnapshotDb {
-public:
-    explicit SnapshotDb(const std::string &path)
-    {
-        struct stat st;
-        if (stat(path.c_str(), &st) == 0)
-            throw ReadError("la copie temporaire existe déjà.");
-        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-            sqlite3_close(db_);
-            db_ = nullptr;
-            writeFailed(nullptr);
-        }
-    }
-    ~SnapshotDb() { close(); }
-    SnapshotDb(const SnapshotDb &) = delete;
-    SnapshotDb &operator=(const SnapshotDb &) = delete;
+void bindCell(Statement &insert, int index, const Cell &cell)
+{
+    if (const auto *i = std::get_if<int64_t>(&cell))
+        insert.bind(index, *i);
+    else if (const auto *d = std::get_if<double>(&cell))
+        insert.bind(index, Value(*d));
+    else if (const auto *s = std::get_if<std::string>(&cell))
+        insert.bindText(index, *s);
+    else
+        insert.bind(index, Value());
+}
 
-    sqlite3 *get() const { return db_; }
-    void close()
-    {
-        sqlite3_close(db_);
-        db_ = nullptr;
-    }
-    void exec(const std::string &sql)
-    {
-        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            writeFailed(db_);
-    }
-
-private:
-    sqlite3 *db_ = nullptr;
-};
-
-class Insert {
-public:
-    Insert(SnapshotDb &db, const std::string &sql) : db_(db.get())
-    {
-        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK)
-            writeFailed(db_);
-    }
-    ~Insert() { sqlite3_finalize(stmt_); }
-    Insert(const Insert &) = delete;
-    Insert &operator=(const Insert &) = delete;
-
-    void bind(int index, const Cell &cell)
-    {
-        int rc = SQLITE_OK;
-        if (const auto *i = std::get_if<int64_t>(&cell))
-            rc = sqlite3_bind_int64(stmt_, index, *i);
-        else if (const auto *d = std::get_if<double>(&cell))
-            rc = sqlite3_bind_double(stmt_, index, *d);
-        else if (const auto *s = std::get_if<std::string>(&cell))
-            rc = sqlite3_bind_text(stmt_, index, s->data(), int(s->size()), SQLITE_TRANSIENT);
-        else
-            rc = sqlite3_bind_null(stmt_, index);
-        if (rc != SQLITE_OK)
-            writeFailed(db_);
-    }
-    void run()
-    {
-        if (sqlite3_step(stmt_) != SQLITE_DONE)
-            writeFailed(db_);
-        sqlite3_reset(stmt_);
-    }
-
-private:
-    sqlite3 *db_;
-    sqlite3_stmt *stmt_ = nullptr;
-};
+void run(Statement &insert)
+{
+    insert.step();
+    insert.reset();
+}
 
 // The rows copied, or nothing when the snapshot cannot hold the table.
-std::optional<int64_t> copyTable(JetFile &file, SnapshotDb &db, const std::string &name)
+std::optional<int64_t> copyTable(JetFile &file, Connection &db, const std::string &name)
 {
     if (sqlite3_strnicmp(name.c_str(), "sqlite_", 7) == 0)
         return std::nullopt;
@@ -139,35 +82,37 @@ std::optional<int64_t> copyTable(JetFile &file, SnapshotDb &db, const std::strin
     }
     if (kept.empty())
         return std::nullopt;
-    db.exec(create + ")");
-    Insert rows(db, insert + ")");
+    db.exec((create + ")").c_str());
+    Statement rows(db, insert + ")");
     std::vector<Cell> row;
     int64_t count = 0;
     while (table->next(row)) {
         for (size_t k = 0; k < kept.size(); ++k)
-            rows.bind(int(k) + 1, row[kept[k]]);
-        rows.run();
+            bindCell(rows, int(k) + 1, row[kept[k]]);
+        run(rows);
         ++count;
     }
     return count;
 }
 
-void writeInto(const std::string &source, SnapshotDb &db)
+void writeInto(const std::string &source, Connection &db)
 {
     JetFile file(source);
     // A scratch file: if the machine stops, it is made again at the next opening.
     db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
-    db.exec("CREATE TABLE " + identifier(catalogueTable) +
-            " (name TEXT NOT NULL, attributes INTEGER NOT NULL, rows INTEGER)");
-    Insert catalogue(db, "INSERT INTO " + identifier(catalogueTable) + " VALUES (?, ?, ?)");
+    db.exec(("CREATE TABLE " + identifier(catalogueTable) +
+             " (name TEXT NOT NULL, attributes INTEGER NOT NULL, rows INTEGER)")
+                .c_str());
+    Statement catalogue(db, "INSERT INTO " + identifier(catalogueTable) + " VALUES (?, ?, ?)");
     for (const JetTableEntry &entry : file.tables()) {
         std::optional<int64_t> rows;
         if (entry.local && (entry.attributes & dbSystemObject) == 0)
             rows = copyTable(file, db, entry.name);
-        catalogue.bind(1, entry.name);
+        // The name as the table was created under it, so that the two always match.
+        catalogue.bind(1, Value(QString::fromStdString(entry.name)));
         catalogue.bind(2, int64_t(entry.attributes));
-        catalogue.bind(3, rows ? Cell(*rows) : Cell());
-        catalogue.run();
+        bindCell(catalogue, 3, rows ? Cell(*rows) : Cell());
+        run(catalogue);
     }
     db.exec("COMMIT");
 }
@@ -176,13 +121,20 @@ void writeInto(const std::string &source, SnapshotDb &db)
 
 void writeSnapshot(const std::string &source, const std::string &target)
 {
-    SnapshotDb db(target); // refuses a file that is already there
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0)
+        throw ReadError("la copie temporaire existe déjà.");
     try {
-        writeInto(source, db);
-    } catch (...) {
-        db.close();
-        std::remove(target.c_str());
-        throw;
+        Connection db(QString::fromStdString(target), Connection::Mode::Create);
+        try {
+            writeInto(source, db);
+        } catch (...) {
+            db.close();
+            std::remove(target.c_str());
+            throw;
+        }
+    } catch (const RuntimeError &e) {
+        throw writeFailed(e);
     }
 }
 

@@ -1,10 +1,26 @@
 #include "Value.h"
 
-#include "JetText.h"
-
 #include <QLocale>
 
+#include <array>
+#include <charconv>
+
 namespace carnelis {
+
+QString shortestNumberText(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    std::array<char, 64> buffer{};
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    const qsizetype e = text.indexOf(u'e');
+    if (e < 0)
+        return text;
+    // 1e+20 as 1E+20: the upper-case exponent the rest of the program writes.
+    text[e] = u'E';
+    return text;
+}
 
 QString Value::toDisplayText(const QLocale &locale) const
 {

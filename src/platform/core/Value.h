@@ -40,4 +40,8 @@ private:
     QString text_;
 };
 
+// A number written as a Basic program's text conversion would, in the C locale: 150,
+// 12.5, 1E+20.
+QString shortestNumberText(double value);
+
 } // namespace carnelis

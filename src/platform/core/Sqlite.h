@@ -35,6 +35,8 @@ public:
     const QString &path() const { return path_; }
 
     void exec(const char *sql);
+    // Rows written by the last INSERT, UPDATE or DELETE.
+    int64_t changes() const;
     // A statement kept for the life of the connection (used for the hot paths: pages).
     Statement &cached(const std::string &sql);
 
@@ -56,6 +58,8 @@ public:
 
     void bind(int index, const Value &value);
     void bind(int index, int64_t value);
+    // Text already in UTF-8, bound as it is: no round trip through QString per cell.
+    void bindText(int index, std::string_view utf8);
     // True while a row is there; throws on failure.
     bool step();
     void reset();
@@ -103,6 +107,9 @@ private:
     Connection &connection_;
     bool done_ = false;
 };
+
+// SQL text of a name: in double quotes, any quote inside doubled.
+QString quotedSqlName(const QString &name);
 
 // Failures raised inside our SQL functions carry their error number in the message.
 inline constexpr const char *functionErrorPrefix = "carnelis:";

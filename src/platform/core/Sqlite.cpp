@@ -73,6 +73,13 @@ QString engineErrorText(int number)
     }
 }
 
+QString quotedSqlName(const QString &name)
+{
+    QString inner = name;
+    inner.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + inner + u'"';
+}
+
 Connection::Connection(const QString &path, Mode mode) : path_(path)
 {
     int flags = SQLITE_OPEN_NOMUTEX;
@@ -130,6 +137,8 @@ void Connection::exec(const char *sql)
     }
 }
 
+int64_t Connection::changes() const { return sqlite3_changes64(handle()); }
+
 Statement &Connection::cached(const std::string &sql)
 {
     auto it = cache_.find(sql);
@@ -160,6 +169,13 @@ void Statement::bind(int index, const Value &value)
         const QByteArray utf8 = value.text().toUtf8();
         rc = sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     }
+    if (rc != SQLITE_OK)
+        connection_.fail(rc);
+}
+
+void Statement::bindText(int index, std::string_view utf8)
+{
+    const int rc = sqlite3_bind_text(stmt_, index, utf8.data(), int(utf8.size()), SQLITE_TRANSIENT);
     if (rc != SQLITE_OK)
         connection_.fail(rc);
 }
