@@ -145,6 +145,14 @@ TEST_F(CarnelisBase, HelpAndUnknownCommands)
     EXPECT_EQ(help.status, 0);
     for (const char *command : {"exemple", "nouvelle", "tables", "requete", "filtre", "--requete-seule"})
         EXPECT_TRUE(help.out.contains(QLatin1String(command))) << command;
+    // Every column and condition the filter takes, as the chooser words them.
+    EXPECT_TRUE(help.out.contains(QStringLiteral(
+        "      Colonnes : 0 TOUT, 1 NUMÉRO, 2 DÉSIGNATION, 3 VALEUR - COULEUR, 4 ÉTAT,\n"
+        "      5 COTE, 6 REMARQUE.\n"
+        "      Conditions : \"Est Égal à\", \"Est plus Grand que\", \"Est plus Petit que\",\n"
+        "      \"Est Différent de\", \"Est Vide\", \"N'est pas Vide\", \"Contient\",\n"
+        "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n")))
+        << help.out.toStdString();
     EXPECT_EQ(run({"copier", file()}).status, 2);
     EXPECT_EQ(run({}).status, 2);
 }

@@ -1,5 +1,6 @@
 #include "FilterOptions.h"
 
+#include "Collection.h"
 #include "CriteriaInput.h"
 #include "Recherche.h"
 
@@ -64,8 +65,8 @@ FilterOptions readFilterOptions(const QStringList &arguments, bool allowQueryOnl
     if (colonne == 0 && (!s.ConditionTri.isEmpty() || !s.OperateurCote.isEmpty()))
         throw UsageError{QStringLiteral("une condition ou une comparaison de COTE demande --colonne 1 à 6.")};
     // The two emptiness tests store a single blank, as the criteria panel does.
-    if (!critereGiven &&
-        (s.ConditionTri == QStringLiteral("Est Vide") || s.ConditionTri == QStringLiteral("N'est pas Vide")))
+    const std::optional<Condition> condition = conditionFromCaption(s.ConditionTri);
+    if (!critereGiven && condition && !asksValue(*condition))
         s.CritereTri = QStringLiteral(" ");
     return options;
 }
