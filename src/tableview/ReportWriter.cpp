@@ -1,5 +1,6 @@
 #include "ReportWriter.h"
 
+#include "Collection.h"
 #include "Engine.h"
 #include "PrinterDevice.h"
 #include "ReportFormat.h"
@@ -13,10 +14,10 @@ namespace {
 const QString Header = QStringLiteral(
     "NUMÉRO      DÉSIGNATION              VALEUR - COULEUR         ÉTAT    COTE    REMARQUE");
 
-// A right-aligned amount: the tab that makes it end in column 79.
+// A right-aligned amount: the tab that makes it end just before COTE's report column.
 PrintItem tabBefore(const QString &amount)
 {
-    return PrintItem::Tab(ReportWriter::ColAfterCote - int(amount.size()));
+    return PrintItem::Tab(collectionTable[coteColumn].reportColumn - int(amount.size()));
 }
 
 PrintItem itemOf(const Value &value)
@@ -85,24 +86,25 @@ bool ReportWriter::rowsAndTotal(double &TotalCote)
 
 void ReportWriter::row(double &TotalCote)
 {
-    static const std::pair<const char *, int> columns[] = {
-        {"NUMERO", ColNumero}, {"DESIGNATION", ColDesignation}, {"COULEUR", ColCouleur}, {"ETAT", ColEtat}};
-    for (const auto &[name, column] : columns) {
-        const Value value = rows_.Fields(QLatin1String(name));
+    // The text columns before COTE, each from its own tab, on the same line.
+    for (int i = 0; i < coteColumn; ++i) {
+        const CollectionColumn &column = collectionTable[std::size_t(i)];
+        const Value value = rows_.Fields(QLatin1String(column.name));
         if (!isNullOrEmpty(value))
-            printer_.Print({PrintItem::Tab(column), itemOf(value)}, PrintEnd::KeepLine);
+            printer_.Print({PrintItem::Tab(column.reportColumn), itemOf(value)}, PrintEnd::KeepLine);
     }
 
     // A value that is not a number counts nothing and prints nothing: the run goes on.
-    if (const auto cote = coteAmount(rows_.Fields(QStringLiteral("Cote")))) {
+    if (const auto cote = coteAmount(rows_.Fields(QLatin1String(collectionTable[coteColumn].name)))) {
         TotalCote += *cote;
         const QString amount = formatTwoDecimals(*cote);
         printer_.Print({tabBefore(amount), amount}, PrintEnd::KeepLine);
     }
 
-    const Value divers = rows_.Fields(QStringLiteral("DIVERS"));
+    const CollectionColumn &remarks = collectionTable[diversColumn];
+    const Value divers = rows_.Fields(QLatin1String(remarks.name));
     if (!isNullOrEmpty(divers))
-        printer_.Print({PrintItem::Tab(ColDivers), itemOf(divers)});
+        printer_.Print({PrintItem::Tab(remarks.reportColumn), itemOf(divers)});
     else if (divers.isText())
         printer_.Print();
     // A Null remark leaves the line open: the next row's first tab takes a new line.
