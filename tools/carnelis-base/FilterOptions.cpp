@@ -41,7 +41,7 @@ FilterOptions readFilterOptions(const QStringList &arguments, bool allowQueryOnl
         if (option == QLatin1String("--colonne")) {
             bool ok = false;
             const int c = value.toInt(&ok);
-            if (!ok || c < 0 || c > 6)
+            if (!ok || c < 0 || c > int(collectionTable.size()))
                 throw UsageError{QStringLiteral("--colonne attend un nombre de 0 à 6.")};
             colonne = int16_t(c);
         } else if (option == QLatin1String("--condition")) {
