@@ -10,17 +10,17 @@
 namespace carnelis::bench {
 
 // One fitting column per condition.
-const Condition conditions[10] = {
-    {"Est Égal à", 3, "ROUGE", "COULEUR = 'ROUGE' COLLATE NOCASE"},
-    {"Est plus Grand que", 1, "500", "CAST(NUMERO AS REAL) > 500"},
-    {"Est plus Petit que", 5, "500", "COTE < 500"},
-    {"Est Différent de", 4, "TB", "(ETAT <> 'TB' COLLATE NOCASE OR ETAT IS NULL)"},
-    {"Est Vide", 6, " ", "(DIVERS IS NULL OR rtrim(DIVERS) = '')"},
-    {"N'est pas Vide", 2, " ", "(DESIGNATION IS NOT NULL AND rtrim(DESIGNATION) <> '')"},
-    {"Contient", 2, "SEMEUSE", "instr(upper(DESIGNATION), 'SEMEUSE') <> 0"},
-    {"Ne Contient Pas", 2, "SEMEUSE", "(instr(upper(DESIGNATION), 'SEMEUSE') = 0 OR DESIGNATION IS NULL)"},
-    {"Commence par", 2, "MARIANNE", "substr(DESIGNATION, 1, 8) = 'MARIANNE' COLLATE NOCASE"},
-    {"Finit par", 3, "BLEU", "substr(COULEUR, -4) = 'BLEU' COLLATE NOCASE"},
+const Filter filters[10] = {
+    {Condition::EstEgalA, 3, "ROUGE", "COULEUR = 'ROUGE' COLLATE NOCASE"},
+    {Condition::EstPlusGrandQue, 1, "500", "CAST(NUMERO AS REAL) > 500"},
+    {Condition::EstPlusPetitQue, 5, "500", "COTE < 500"},
+    {Condition::EstDifferentDe, 4, "TB", "(ETAT <> 'TB' COLLATE NOCASE OR ETAT IS NULL)"},
+    {Condition::EstVide, 6, " ", "(DIVERS IS NULL OR rtrim(DIVERS) = '')"},
+    {Condition::NEstPasVide, 2, " ", "(DESIGNATION IS NOT NULL AND rtrim(DESIGNATION) <> '')"},
+    {Condition::Contient, 2, "SEMEUSE", "instr(upper(DESIGNATION), 'SEMEUSE') <> 0"},
+    {Condition::NeContientPas, 2, "SEMEUSE", "(instr(upper(DESIGNATION), 'SEMEUSE') = 0 OR DESIGNATION IS NULL)"},
+    {Condition::CommencePar, 2, "MARIANNE", "substr(DESIGNATION, 1, 8) = 'MARIANNE' COLLATE NOCASE"},
+    {Condition::FinitPar, 3, "BLEU", "substr(COULEUR, -4) = 'BLEU' COLLATE NOCASE"},
 };
 
 const char *const handOrder = " ORDER BY CAST(NUMERO AS INTEGER), NUMERO";

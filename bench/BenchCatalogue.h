@@ -1,19 +1,21 @@
 #pragma once
 // What the benchmarks share: the catalogue they measure on, and the ten conditions, each on
 // a fitting column, beside the same filter written by hand for plain SQLite.
+#include "Collection.h"
+
 #include <QString>
 #include <cstdint>
 
 namespace carnelis::bench {
 
-struct Condition {
-    const char *caption;
+struct Filter {
+    Condition condition;
     int16_t column;
     const char *criterion;
     const char *handWhere; // the same filter written directly for SQLite
 };
 
-extern const Condition conditions[10];
+extern const Filter filters[10];
 
 // What a programmer would write by hand to order the numbers: as numbers, then as text.
 extern const char *const handOrder;

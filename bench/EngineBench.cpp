@@ -111,11 +111,11 @@ void readRows(Recordset &rs, int first, int count)
 
 bool engineOnly = false; // --moteur-seul, for profiling the engine alone
 
-Figures measure(Database &db, HandWritten &hand, const Condition &c, bool withCote, int rows, std::mt19937 &dice)
+Figures measure(Database &db, HandWritten &hand, const Filter &c, bool withCote, int rows, std::mt19937 &dice)
 {
     SelectionState s;
     s.NomTable = "COLLECTION";
-    s.ConditionTri = QString::fromUtf8(c.caption);
+    s.ConditionTri = conditionCaption(c.condition);
     s.CritereTri = QString::fromUtf8(c.criterion);
     s.OperateurCote = withCote ? " > " : "";
     s.ValeurCote = 150.0f;
@@ -226,15 +226,15 @@ int main(int argc, char **argv)
         auto db = DBEngine::OpenDatabase(path);
         HandWritten hand(path);
         hand.open("1"); // the file in the system's cache for both
-        for (const Condition &c : conditions) {
-            if (only >= 0 && &c != &conditions[only])
+        for (const Filter &c : filters) {
+            if (only >= 0 && &c != &filters[only])
                 continue;
             for (bool withCote : {false, true}) {
                 const Figures f = measure(*db, hand, c, withCote, rows, dice);
                 if (f.count != f.handCount)
-                    std::fprintf(stderr, "écart de comptage : %s %d contre %d\n", c.caption, f.count, f.handCount);
+                    std::fprintf(stderr, "écart de comptage : %s %d contre %d\n", definitionOf(c.condition).caption, f.count, f.handCount);
                 std::printf("| %d | %s | %s | %d | %.1f | %.1f | %.2f | %.1f | %.3f | %.1f | %.1f | %.1f |\n", rows,
-                            c.caption, withCote ? "> 150" : "—", f.count, f.open, f.handOpen, f.open / f.handOpen,
+                            definitionOf(c.condition).caption, withCote ? "> 150" : "—", f.count, f.open, f.handOpen, f.open / f.handOpen,
                             f.jump, f.page, f.handPage, f.peakMb, f.keysetBytesPerRow);
                 std::fflush(stdout);
             }

@@ -92,10 +92,10 @@ QString queryFor(int condition)
 {
     if (condition < 0)
         return unfilteredQuery("COLLECTION");
-    const Condition &c = conditions[condition];
+    const Filter &c = filters[condition];
     SelectionState s;
     s.NomTable = "COLLECTION";
-    s.ConditionTri = QString::fromUtf8(c.caption);
+    s.ConditionTri = conditionCaption(c.condition);
     s.CritereTri = QString::fromUtf8(c.criterion);
     QString text;
     Recherche(s, columnNameFor(c.column), text);
@@ -129,7 +129,7 @@ void sqliteRoad(const QString &path, int condition)
 {
     sqlite3 *db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const std::string where = condition < 0 ? "1" : conditions[condition].handWhere;
+    const std::string where = condition < 0 ? "1" : filters[condition].handWhere;
     auto run = [&](const std::string &sql) {
         sqlite3_stmt *s = nullptr;
         sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
@@ -296,9 +296,9 @@ int main(int argc, char **argv)
     print("toutes les lignes", "fenêtre FRMGRID", runChild({"--etape", "fenetre", path}));
     print("toutes les lignes", "moteur", runChild({"--etape", "moteur", path}));
     print("toutes les lignes", "SQLite seul", runChild({"--etape", "sqlite", path}));
-    for (int c = 0; c < int(std::size(conditions)); ++c) {
+    for (int c = 0; c < int(std::size(filters)); ++c) {
         const QString view =
-            (QString::fromUtf8(conditions[c].caption) + " " + QString::fromUtf8(conditions[c].criterion)).trimmed();
+            (conditionCaption(filters[c].condition) + " " + QString::fromUtf8(filters[c].criterion)).trimmed();
         print(view, "moteur", runChild({"--etape", "moteur", path, QString::number(c)}));
         print(view, "SQLite seul", runChild({"--etape", "sqlite", path, QString::number(c)}));
     }

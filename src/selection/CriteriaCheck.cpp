@@ -1,7 +1,7 @@
 #include "CriteriaCheck.h"
 
+#include "Collection.h"
 #include "CriteriaInput.h"
-#include "CriteriaPanel.h"
 #include "DialogServices.h"
 #include "SelectionState.h"
 
@@ -25,11 +25,15 @@ QString shown(const QString &critere)
 // comparisons, NUMERO by the two order comparisons inside Val.
 bool criterionIsANumber(int16_t colonneTri, const QString &conditionTri)
 {
-    const QStringList &c = CriteriaPanel::conditionCaptions();
-    if (colonneTri == 5)
-        return conditionTri == c[0] || conditionTri == c[1] || conditionTri == c[2] || conditionTri == c[3];
-    if (colonneTri == 1)
-        return conditionTri == c[1] || conditionTri == c[2];
+    const std::optional<Condition> condition = conditionFromCaption(conditionTri);
+    if (!condition)
+        return false;
+    const bool order = condition == Condition::EstPlusGrandQue || condition == Condition::EstPlusPetitQue;
+    const CollectionColumn *column = columnForChoice(colonneTri);
+    if (column == &collectionTable[coteColumn])
+        return order || condition == Condition::EstEgalA || condition == Condition::EstDifferentDe;
+    if (column == &collectionTable[numeroColumn])
+        return order;
     return false;
 }
 
@@ -55,7 +59,7 @@ std::optional<Refusal> criteriaRefusal(const SelectionState &selection)
             return Refusal{QStringLiteral("Le critère « %1 » %2 : la condition « %3 » sur la colonne%4 attend "
                                           "un nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir.")
                                .arg(shown(critere), problem, selection.ConditionTri,
-                                    CriteriaPanel::columnCaptions().at(colonne)),
+                                    chooserCaptionFor(colonne)),
                            vb::Critical, QStringLiteral(" Critère de Tri non numérique.")};
     }
     return std::nullopt;

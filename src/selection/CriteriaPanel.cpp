@@ -1,5 +1,6 @@
 #include "CriteriaPanel.h"
 
+#include "Collection.h"
 #include "CriteriaInput.h"
 #include "DialogServices.h"
 #include "SelectionState.h"
@@ -12,29 +13,32 @@ const QString crlf = QStringLiteral("\r\n");
 
 bool takesNoValue(int16_t condition)
 {
-    return condition == 4 || condition == 5; // "Est Vide", "N'est pas Vide"
+    return !asksValue(Condition(condition));
 }
 
 } // namespace
 
 const QStringList &CriteriaPanel::columnCaptions()
 {
-    static const QStringList captions{
-        QStringLiteral(" TOUT"),  QStringLiteral(" NUMÉRO"), QStringLiteral(" DÉSIGNATION"),
-        QStringLiteral(" VALEUR - COULEUR"), QStringLiteral(" ÉTAT"), QStringLiteral(" COTE"),
-        QStringLiteral(" REMARQUE"), QStringLiteral("Option1"), QStringLiteral("Option1"),
-        QStringLiteral("Option1")};
+    static const QStringList captions = [] {
+        QStringList list{QString::fromUtf8(allRowsCaption)};
+        for (const CollectionColumn &column : collectionTable)
+            list << QString::fromUtf8(column.chooserCaption);
+        // Three further buttons no code refers to, kept with their design caption.
+        list << QStringLiteral("Option1") << QStringLiteral("Option1") << QStringLiteral("Option1");
+        return list;
+    }();
     return captions;
 }
 
 const QStringList &CriteriaPanel::conditionCaptions()
 {
-    static const QStringList captions{
-        QStringLiteral("Est Égal à"),       QStringLiteral("Est plus Grand que"),
-        QStringLiteral("Est plus Petit que"), QStringLiteral("Est Différent de"),
-        QStringLiteral("Est Vide"),         QStringLiteral("N'est pas Vide"),
-        QStringLiteral("Contient"),         QStringLiteral("Ne Contient Pas"),
-        QStringLiteral("Commence par"),     QStringLiteral("Finit par")};
+    static const QStringList captions = [] {
+        QStringList list;
+        for (const ConditionDefinition &condition : conditions)
+            list << QString::fromUtf8(condition.caption);
+        return list;
+    }();
     return captions;
 }
 

@@ -2,7 +2,7 @@
 
 #include "WindowKit.h"
 
-#include "CollectionColumns.h"
+#include "Collection.h"
 #include "DialogServices.h"
 #include "Engine.h"
 #include "GridDelegate.h"
@@ -127,8 +127,8 @@ DataGrid::DataGrid(QWidget *parent)
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setHighlightSections(false);
-    for (std::size_t i = 0; i < gridColumns.size(); ++i)
-        table_->setColumnWidth(int(i), kit::px(gridColumns[i].widthTwips));
+    for (std::size_t i = 0; i < collectionTable.size(); ++i)
+        table_->setColumnWidth(int(i), kit::px(collectionTable[i].widthTwips));
 
     // Record selectors: fixed rows, no sizing, one narrow column of marks.
     QHeaderView *selectors = table_->verticalHeader();

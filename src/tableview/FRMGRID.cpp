@@ -1,7 +1,7 @@
 #include "FRMGRID.h"
 
 #include "BusyCursor.h"
-#include "CollectionColumns.h"
+#include "Collection.h"
 #include "DataGrid.h"
 #include "DeletionPrompt.h"
 #include "DialogServices.h"
@@ -28,7 +28,7 @@ namespace {
 void requireCollectionColumns(const Recordset &recordset)
 {
     const QStringList names = recordset.columnNames();
-    for (const CollectionColumn &column : gridColumns)
+    for (const CollectionColumn &column : collectionTable)
         if (!names.contains(QLatin1String(column.name), Qt::CaseInsensitive))
             throw RuntimeError(err::ItemNotFound, QStringLiteral("Colonne absente : ") + QLatin1String(column.name));
 }
@@ -82,8 +82,8 @@ void FRMGRID::Form_Load()
         const int colonneTri = selection.ColonneTri.value_or(-1);
         if (colonneTri == 0) {
             TexteRequete = unfilteredQuery(selection.NomTable);
-        } else if (colonneTri >= 1 && colonneTri <= 6) {
-            NomChamp = columnNameFor(int16_t(colonneTri));
+        } else if (columnForChoice(colonneTri)) {
+            NomChamp = columnNameFor(colonneTri);
             Recherche(selection, NomChamp, TexteRequete);
         }
         Data1.RecordSource = TexteRequete;
@@ -176,12 +176,9 @@ void FRMGRID::EffacerLigne_Click()
             Recordset *recordset = Data1.recordset();
             if (!recordset)
                 throw RuntimeError(err::NoCurrentRecord, QStringLiteral("Aucune ligne en cours."));
-            const std::array<Value, 6> row{recordset->Fields(QStringLiteral("NUMERO")),
-                                           recordset->Fields(QStringLiteral("DESIGNATION")),
-                                           recordset->Fields(QStringLiteral("COULEUR")),
-                                           recordset->Fields(QStringLiteral("ETAT")),
-                                           recordset->Fields(QStringLiteral("COTE")),
-                                           recordset->Fields(QStringLiteral("DIVERS"))};
+            std::array<Value, collectionTable.size()> row;
+            for (std::size_t i = 0; i < row.size(); ++i)
+                row[i] = recordset->Fields(QLatin1String(collectionTable[i].name));
             const int answer = dialogs.MsgBox(deletionPrompt(row, QLocale()), vb::YesNo + vb::Question,
                                               QStringLiteral(" Effacement d'une Ligne."));
             if (answer != vb::No)

@@ -12,15 +12,6 @@
 
 namespace carnelis {
 
-QString columnNameFor(int16_t colonneTri)
-{
-    static const std::array<const char *, 7> names = {"", "NUMERO", "DESIGNATION", "COULEUR",
-                                                       "ETAT", "COTE", "DIVERS"};
-    if (colonneTri < 1 || colonneTri > 6)
-        return {};
-    return QString::fromLatin1(names[colonneTri]);
-}
-
 QString unfilteredQuery(const QString &nomTable)
 {
     return "SELECT * FROM " + jetName(nomTable) + " ORDER BY NUMERO";
@@ -51,56 +42,58 @@ struct Pieces {
 };
 
 // The condition text, and whether it needs parentheses once the COTE clause follows it.
-struct Condition {
+struct Where {
     QString text;
     bool parenthesisedWithCote = false;
     bool ordered = true;
 };
 
-std::optional<Condition> conditionText(const QString &caption, Kind kind, const Pieces &p, bool withCote)
+Where conditionText(Condition condition, Kind kind, const Pieces &p, bool withCote)
 {
     const QString &f = p.field;
-    auto comparison = [&](const QString &op) -> Condition {
+    auto comparison = [&](const QString &op) -> Where {
         if (kind == Kind::Cote)
             return {f + " " + op + "  " + p.bare};
         return {f + " " + op + " " + p.quoted};
     };
-    if (caption == QStringLiteral("Est Égal à"))
-        return comparison("=");
-    if (caption == QStringLiteral("Est plus Grand que") || caption == QStringLiteral("Est plus Petit que")) {
-        const QString op = caption.contains(QStringLiteral("Grand")) ? ">" : "<";
+    auto order = [&](const QString &op) -> Where {
         if (kind == Kind::Numero)
-            return Condition{"Val(" + f + ") " + op + " Val(" + p.bare + ")"};
+            return {"Val(" + f + ") " + op + " Val(" + p.bare + ")"};
         return comparison(op);
-    }
-    if (caption == QStringLiteral("Est Différent de")) {
+    };
+    switch (condition) {
+    case Condition::EstEgalA:
+        return comparison("=");
+    case Condition::EstPlusGrandQue:
+        return order(">");
+    case Condition::EstPlusPetitQue:
+        return order("<");
+    case Condition::EstDifferentDe:
         if (kind == Kind::Cote)
             return comparison("<>");
-        return Condition{f + " <> " + p.quoted + " OR " + f + " = Null", true};
-    }
-    if (caption == QStringLiteral("Est Vide")) {
+        return {f + " <> " + p.quoted + " OR " + f + " = Null", true};
+    case Condition::EstVide:
         if (kind == Kind::Numero)
-            return Condition{"Val(" + f + ") =  0", false, false};
+            return {"Val(" + f + ") =  0", false, false};
         if (kind == Kind::Cote)
-            return Condition{f + " =  Null"};
-        return Condition{f + " = Null OR " + f + " = " + p.quoted, true};
-    }
-    if (caption == QStringLiteral("N'est pas Vide")) {
+            return {f + " =  Null"};
+        return {f + " = Null OR " + f + " = " + p.quoted, true};
+    case Condition::NEstPasVide:
         if (kind == Kind::Numero)
-            return Condition{"Val(" + f + ") <>  0"};
+            return {"Val(" + f + ") <>  0"};
         if (kind == Kind::Cote)
-            return Condition{f + " <>  Null"};
-        return Condition{f + " <> Null " + (withCote ? "And" : "AND") + " " + f + " <> " + p.quoted};
+            return {f + " <>  Null"};
+        return {f + " <> Null " + (withCote ? "And" : "AND") + " " + f + " <> " + p.quoted};
+    case Condition::Contient:
+        return {"INSTR(" + f + "," + p.quoted + ") <> 0"};
+    case Condition::NeContientPas:
+        return {"INSTR(" + f + "," + p.quoted + ") = 0 OR " + f + " = NULL", true};
+    case Condition::CommencePar:
+        return {"Left(" + f + "," + p.count + ") = " + p.quoted};
+    case Condition::FinitPar:
+        return {"Right(" + f + "," + p.count + ") = " + p.quoted};
     }
-    if (caption == QStringLiteral("Contient"))
-        return Condition{"INSTR(" + f + "," + p.quoted + ") <> 0"};
-    if (caption == QStringLiteral("Ne Contient Pas"))
-        return Condition{"INSTR(" + f + "," + p.quoted + ") = 0 OR " + f + " = NULL", true};
-    if (caption == QStringLiteral("Commence par"))
-        return Condition{"Left(" + f + "," + p.count + ") = " + p.quoted};
-    if (caption == QStringLiteral("Finit par"))
-        return Condition{"Right(" + f + "," + p.count + ") = " + p.quoted};
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
@@ -122,21 +115,22 @@ void Recherche(const SelectionState &selection, const QString &nomChamp, QString
     const QString bare = number && std::isfinite(*number) ? shortestNumberText(*number) : critere;
     const Pieces pieces{table + u'.' + nomChamp, "('" + doubled + "')", bare, QString::number(critere.size())};
 
-    const Kind kind = nomChamp == QLatin1String("COTE")     ? Kind::Cote
-                    : nomChamp == QLatin1String("NUMERO") ? Kind::Numero
-                                                           : Kind::Text;
+    const Kind kind = nomChamp == QLatin1String(collectionTable[coteColumn].name)     ? Kind::Cote
+                    : nomChamp == QLatin1String(collectionTable[numeroColumn].name) ? Kind::Numero
+                                                                                     : Kind::Text;
     const bool withCote = !selection.OperateurCote.isEmpty();
-    const auto condition = conditionText(selection.ConditionTri, kind, pieces, withCote);
-    if (!condition)
+    const std::optional<Condition> known = conditionFromCaption(selection.ConditionTri);
+    if (!known)
         return;
+    const Where condition = conditionText(*known, kind, pieces, withCote);
 
-    QString where = condition->text;
+    QString where = condition.text;
     if (withCote) {
-        if (condition->parenthesisedWithCote)
+        if (condition.parenthesisedWithCote)
             where = u'(' + where + u')';
         where += " And " + table + ".COTE " + selection.OperateurCote + singleToText(selection.ValeurCote);
     }
-    texteRequete = "SELECT * FROM " + table + " WHERE " + where + (condition->ordered ? " ORDER BY NUMERO" : "");
+    texteRequete = "SELECT * FROM " + table + " WHERE " + where + (condition.ordered ? " ORDER BY NUMERO" : "");
 }
 
 } // namespace carnelis

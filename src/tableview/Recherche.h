@@ -1,14 +1,11 @@
 #pragma once
+#include "Collection.h"
+
 #include <QString>
-#include <cstdint>
 
 namespace carnelis {
 
 struct SelectionState;
-
-// The column a filter applies to, by the index of the column option (1..6);
-// empty for 0 ("all rows") and any other value.
-QString columnNameFor(int16_t colonneTri);
 
 // The query of "all rows": every row of the table, ordered by NUMERO.
 QString unfilteredQuery(const QString &nomTable);
@@ -16,7 +13,8 @@ QString unfilteredQuery(const QString &nomTable);
 // Writes into texteRequete the Jet SQL text for the filter held in the selection on
 // column nomChamp. A criterion the query holds bare (COTE comparisons, NUMERO inside
 // Val) is written as the number it reads as, with a point: 12,5 becomes 12.5. Leaves
-// texteRequete as it was for a condition caption it does not know. Throws RuntimeError (overflow) for a criterion over 255 characters, or a COTE
+// texteRequete as it was for a condition caption it does not know.
+// Throws RuntimeError (overflow) for a criterion over 255 characters, or a COTE
 // comparison with a value past the single range, before anything is written.
 void Recherche(const SelectionState &selection, const QString &nomChamp, QString &texteRequete);
 

@@ -1,6 +1,6 @@
 #include "RecordsetModel.h"
 
-#include "CollectionColumns.h"
+#include "Collection.h"
 #include "CoteText.h"
 #include "Engine.h"
 
@@ -54,9 +54,9 @@ void RecordsetModel::setRecordset(Recordset *recordset)
     sourceColumn_.fill(-1);
     if (recordset_) {
         const QStringList names = recordset_->columnNames();
-        for (std::size_t i = 0; i < gridColumns.size(); ++i) {
+        for (std::size_t i = 0; i < collectionTable.size(); ++i) {
             for (int c = 0; c < names.size(); ++c)
-                if (names[c].compare(QLatin1String(gridColumns[i].name), Qt::CaseInsensitive) == 0)
+                if (names[c].compare(QLatin1String(collectionTable[i].name), Qt::CaseInsensitive) == 0)
                     sourceColumn_[i] = c;
         }
     }
@@ -92,7 +92,7 @@ int RecordsetModel::rowCount(const QModelIndex &parent) const
 
 int RecordsetModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(gridColumns.size());
+    return parent.isValid() ? 0 : int(collectionTable.size());
 }
 
 void RecordsetModel::forgetPages()
@@ -115,21 +115,21 @@ Value RecordsetModel::storedValue(int row, int column) const
         std::vector<Value> cells;
         const int first = page * pageRows;
         const int last = std::min(count_, first + pageRows);
-        cells.reserve(std::size_t(last - first) * gridColumns.size());
+        cells.reserve(std::size_t(last - first) * collectionTable.size());
         try {
             for (int r = first; r < last; ++r)
-                for (std::size_t c = 0; c < gridColumns.size(); ++c)
+                for (std::size_t c = 0; c < collectionTable.size(); ++c)
                     cells.push_back(sourceColumn_[c] < 0 ? Value() : recordset_->valueAt(r, sourceColumn_[c]));
         } catch (const std::exception &) {
             // A row the file no longer gives (deleted elsewhere, read error) shows empty;
             // the grid must keep painting.
-            cells.resize(std::size_t(last - first) * gridColumns.size());
+            cells.resize(std::size_t(last - first) * collectionTable.size());
         }
         cellsRead_ += int(cells.size());
         found = pages_.emplace(page, std::move(cells)).first;
         pageOrder_.push_back(page);
     }
-    return found->second[std::size_t(row - page * pageRows) * gridColumns.size() + std::size_t(column)];
+    return found->second[std::size_t(row - page * pageRows) * collectionTable.size() + std::size_t(column)];
 }
 
 Value RecordsetModel::shownValue(int row, int column) const
@@ -162,8 +162,8 @@ QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < int(gridColumns.size())
-                   ? QString::fromUtf8(gridColumns[std::size_t(section)].caption)
+        return section >= 0 && section < int(collectionTable.size())
+                   ? QString::fromUtf8(collectionTable[std::size_t(section)].caption)
                    : QVariant();
     if ((pending_ && pending_->row == section) || alteredRow_ == section)
         return editingMark;
@@ -242,7 +242,7 @@ void RecordsetModel::writePending()
             recordset_->setAbsolutePosition(change.row);
             recordset_->Edit();
         }
-        for (std::size_t c = 0; c < gridColumns.size(); ++c)
+        for (std::size_t c = 0; c < collectionTable.size(); ++c)
             if (change.values[c] && sourceColumn_[c] >= 0)
                 recordset_->setField(recordset_->columnNames().at(sourceColumn_[c]), *change.values[c]);
         recordset_->Update();

@@ -1,5 +1,6 @@
 #include "ReportWriter.h"
 
+#include "Collection.h"
 #include "Engine.h"
 #include "ReportFormat.h"
 #include "SelectionState.h"
@@ -14,10 +15,10 @@ namespace {
 const QString Header = QStringLiteral(
     "NUMÉRO      DÉSIGNATION              VALEUR - COULEUR         ÉTAT    COTE    REMARQUE");
 
-// A right-aligned amount: the tab that makes it end in column 79.
+// A right-aligned amount: the tab that makes it end just before COTE's report column.
 PrintItem tabBefore(const QString &amount)
 {
-    return PrintItem::Tab(ReportWriter::ColAfterCote - int(amount.size()));
+    return PrintItem::Tab(collectionTable[coteColumn].reportColumn - int(amount.size()));
 }
 
 PrintItem itemOf(const Value &value)
@@ -86,25 +87,26 @@ bool ReportWriter::rowsAndTotal(double &TotalCote)
 
 ReportWriter::RowPrint ReportWriter::currentRow() const
 {
-    static const std::pair<const char *, int> columns[] = {
-        {"NUMERO", ColNumero}, {"DESIGNATION", ColDesignation}, {"COULEUR", ColCouleur}, {"ETAT", ColEtat}};
+    // The text columns before COTE, each from its own tab, on the same line.
     RowPrint row;
-    for (const auto &[name, column] : columns) {
-        const Value value = rows_.Fields(QLatin1String(name));
+    for (int i = 0; i < coteColumn; ++i) {
+        const CollectionColumn &column = collectionTable[std::size_t(i)];
+        const Value value = rows_.Fields(QLatin1String(column.name));
         if (!isNullOrEmpty(value))
-            row.items.insert(row.items.end(), {PrintItem::Tab(column), itemOf(value)});
+            row.items.insert(row.items.end(), {PrintItem::Tab(column.reportColumn), itemOf(value)});
     }
 
     // A value that is not a number counts nothing and prints nothing: the run goes on.
-    row.cote = coteAmount(rows_.Fields(QStringLiteral("Cote")));
+    row.cote = coteAmount(rows_.Fields(QLatin1String(collectionTable[coteColumn].name)));
     if (row.cote) {
         const QString amount = formatTwoDecimals(*row.cote);
         row.items.insert(row.items.end(), {tabBefore(amount), amount});
     }
 
-    const Value divers = rows_.Fields(QStringLiteral("DIVERS"));
+    const CollectionColumn &remarks = collectionTable[diversColumn];
+    const Value divers = rows_.Fields(QLatin1String(remarks.name));
     if (!isNullOrEmpty(divers))
-        row.items.insert(row.items.end(), {PrintItem::Tab(ColDivers), itemOf(divers)});
+        row.items.insert(row.items.end(), {PrintItem::Tab(remarks.reportColumn), itemOf(divers)});
     // A Null remark leaves the line open: the next row's first tab takes a new line.
     row.end = divers.isNull() ? PrintEnd::KeepLine : PrintEnd::NewLine;
     return row;

@@ -18,9 +18,8 @@ struct SelectionState;
 
 class ReportWriter {
 public:
-    // Character columns of the report, column 1 at the left edge.
-    static constexpr int ColNumero = 4, ColDesignation = 12, ColCouleur = 38, ColEtat = 66, ColDivers = 82;
-    static constexpr int ColAfterCote = 80; // a right-aligned number ends in column 79
+    // Character columns of the report, column 1 at the left edge; those of the six
+    // columns of a row are the reportColumn of collectionTable.
     static constexpr int ColDashes = 70, ColCount = 41, ColTitle = 4;
     static constexpr int FirstPageOffset = 5; // the title and header take the room of 5 lines
     static constexpr int LinesPerPage = 66;

@@ -2,6 +2,7 @@
 // text column, NUMERO and COTE, through the query builder and the engine; odd table and
 // column names; texts stored in COTE. Each gives rows or a French refusal, never a crash,
 // and the file is never changed by a query.
+#include "Collection.h"
 #include "CollectionFile.h"
 #include "CriteriaInput.h"
 #include "Engine.h"
@@ -20,10 +21,6 @@
 using namespace carnelis;
 
 namespace {
-
-const QStringList conditions = {"Est Égal à",   "Est plus Grand que", "Est plus Petit que", "Est Différent de",
-                                "Est Vide",     "N'est pas Vide",     "Contient",           "Ne Contient Pas",
-                                "Commence par", "Finit par"};
 
 // Criteria as the user may type them: every punctuation character alone, and the ones
 // that end a literal, a name or a statement in the middle of a word.
@@ -80,20 +77,20 @@ protected:
 
     // The query of the chooser's choice, run to its last row; the designations found, or
     // nothing when refused (the refusal checked here).
-    std::optional<std::set<QString>> run(Database &db, int16_t colonne, const QString &condition, const QString &critere,
+    std::optional<std::set<QString>> run(Database &db, int16_t colonne, Condition condition, const QString &critere,
                                          bool withCote, std::string &context)
     {
         SelectionState s;
         s.NomTable = "TIMBRES";
         s.ColonneTri = colonne;
-        s.ConditionTri = condition;
+        s.ConditionTri = conditionCaption(condition);
         s.CritereTri = criterionFromTyped(critere);
         if (withCote) {
             s.OperateurCote = " > ";
             s.ValeurCote = 0.5f;
         }
         QString sql;
-        context = (condition + " / " + columnNameFor(colonne) + " / «" + critere + "» (" +
+        context = (s.ConditionTri + " / " + columnNameFor(colonne) + " / «" + critere + "» (" +
                    QString::number(critere.size()) + ")")
                       .toStdString();
         try {
@@ -136,10 +133,10 @@ TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
     int refused = 0, answered = 0;
     std::string context;
     for (const int16_t colonne : {int16_t(2), int16_t(1), int16_t(5)})
-        for (const QString &condition : conditions)
+        for (const ConditionDefinition &condition : conditions)
             for (const QString &critere : criteria)
                 for (const bool withCote : {false, true}) {
-                    const auto found = run(*db, colonne, condition, critere, withCote, context);
+                    const auto found = run(*db, colonne, condition.condition, critere, withCote, context);
                     ++(found ? answered : refused);
                     // A criterion the designation holds must be found by the conditions
                     // that look for it, and only by them: the text reaches the engine whole.
@@ -148,12 +145,14 @@ TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
                         continue;
                     ASSERT_TRUE(found.has_value()) << context;
                     const bool there = found->count(critere) > 0;
-                    if (condition == "Est Égal à" || condition == "Contient" || condition == "Commence par" ||
-                        condition == "Finit par") {
-                        EXPECT_TRUE(there) << context;
-                    }
-                    if (condition == "Est Différent de" || condition == "Ne Contient Pas") {
-                        EXPECT_FALSE(there) << context;
+                    switch (condition.condition) {
+                    case Condition::EstEgalA:
+                    case Condition::Contient:
+                    case Condition::CommencePar:
+                    case Condition::FinitPar: EXPECT_TRUE(there) << context; break;
+                    case Condition::EstDifferentDe:
+                    case Condition::NeContientPas: EXPECT_FALSE(there) << context; break;
+                    default: break;
                     }
                 }
     db.reset();
@@ -170,7 +169,8 @@ TEST_F(BadCriteria, CarnelisBaseAnswersOrRefusesInFrenchAndNeverCrashes)
     const QByteArray before = digestOf(path);
     int i = 0;
     for (const int colonne : {2, 1, 5})
-        for (const QString &condition : conditions) {
+        for (const ConditionDefinition &definition : conditions) {
+            const QString condition = QString::fromUtf8(definition.caption);
             const QString critere = punctuation[(i++ * 7) % punctuation.size()];
             for (const QString &c : {critere, QString(critere).repeated(300).left(256)}) {
                 QProcess p;

@@ -119,6 +119,9 @@ TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
     EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "2", "--condition", "Est Vide", "--requete-seule"}).out,
               "SELECT * FROM MONNAIES WHERE MONNAIES.DESIGNATION = Null OR MONNAIES.DESIGNATION = (' ') ORDER BY "
               "NUMERO\n");
+    EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "6", "--condition", "N'est pas Vide", "--requete-seule"})
+                  .out,
+              "SELECT * FROM MONNAIES WHERE MONNAIES.DIVERS <> Null AND MONNAIES.DIVERS <> (' ') ORDER BY NUMERO\n");
     EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "5", "--condition", "Est plus Grand que", "--critere",
                    "100", "--cote", "<", "--valeur", "12,5", "--requete-seule"})
                   .out,
@@ -136,7 +139,8 @@ TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
     const Result refused = run({"filtre", file(), "TIMBRES", "--colonne", "5", "--condition", "Est Égal à",
                                 "--critere", "douze"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(run({"filtre", file(), "TIMBRES", "--colonne", "9"}).status, 2);
+    for (const char *column : {"7", "9"})
+        EXPECT_EQ(run({"filtre", file(), "TIMBRES", "--colonne", column}).status, 2) << column;
 }
 
 TEST_F(CarnelisBase, HelpAndUnknownCommands)
@@ -145,6 +149,14 @@ TEST_F(CarnelisBase, HelpAndUnknownCommands)
     EXPECT_EQ(help.status, 0);
     for (const char *command : {"exemple", "nouvelle", "tables", "requete", "filtre", "--requete-seule"})
         EXPECT_TRUE(help.out.contains(QLatin1String(command))) << command;
+    // Every column and condition the filter takes, as the chooser words them.
+    EXPECT_TRUE(help.out.contains(QStringLiteral(
+        "      Colonnes : 0 TOUT, 1 NUMÉRO, 2 DÉSIGNATION, 3 VALEUR - COULEUR, 4 ÉTAT,\n"
+        "      5 COTE, 6 REMARQUE.\n"
+        "      Conditions : \"Est Égal à\", \"Est plus Grand que\", \"Est plus Petit que\",\n"
+        "      \"Est Différent de\", \"Est Vide\", \"N'est pas Vide\", \"Contient\",\n"
+        "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n")))
+        << help.out.toStdString();
     EXPECT_EQ(run({"copier", file()}).status, 2);
     EXPECT_EQ(run({}).status, 2);
 }

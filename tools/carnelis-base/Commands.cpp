@@ -3,6 +3,7 @@
 #include "Rapport.h"
 
 #include "AccessImport.h"
+#include "Collection.h"
 #include "CollectionFile.h"
 #include "FilterOptions.h"
 #include "Engine.h"
@@ -18,7 +19,7 @@ namespace carnelis {
 
 namespace {
 
-const char *const helpText =
+const char *const helpStart =
     "carnelis-base : le compagnon en ligne de commande de CARNELIS.\n"
     "\n"
     "Utilisation :\n"
@@ -34,12 +35,9 @@ const char *const helpText =
     "  carnelis-base filtre FICHIER.MDB TABLE [--colonne 0…6] [--condition \"Contient\"]\n"
     "      [--critere TEXTE] [--cote \"=\" | \">\" | \"<\"] [--valeur NOMBRE] [--requete-seule]\n"
     "      applique le filtre du sélecteur ; avec --requete-seule, n'affiche que la\n"
-    "      requête composée.\n"
-    "      Colonnes : 0 TOUT, 1 NUMÉRO, 2 DÉSIGNATION, 3 VALEUR - COULEUR, 4 ÉTAT,\n"
-    "      5 COTE, 6 REMARQUE.\n"
-    "      Conditions : \"Est Égal à\", \"Est plus Grand que\", \"Est plus Petit que\",\n"
-    "      \"Est Différent de\", \"Est Vide\", \"N'est pas Vide\", \"Contient\",\n"
-    "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n"
+    "      requête composée.\n";
+
+const char *const helpEnd =
     "  carnelis-base importer SOURCE.MDB CIBLE.MDB\n"
     "      convertit un fichier Access d'origine en un fichier CARNELIS modifiable :\n"
     "      chaque table, ses colonnes et ses lignes ; la source n'est pas modifiée et\n"
@@ -49,6 +47,36 @@ const char *const helpText =
     "\n"
     "Code de sortie : 0 réussi, 1 erreur du moteur (numéro et texte sur la sortie\n"
     "d'erreur), 2 ligne de commande incorrecte.\n";
+
+// "      Label : a, b, c." with the items run on over lines of at most 79 characters.
+QString helpList(const QString &label, const QStringList &items)
+{
+    const QString indent(6, u' ');
+    QString text, line = indent + label + QStringLiteral(" :");
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString item = items[i] + (i + 1 < items.size() ? u',' : u'.');
+        if (line.size() + 1 + item.size() > 79) {
+            text += line + u'\n';
+            line = indent + item;
+        } else {
+            line += u' ' + item;
+        }
+    }
+    return text + line + u'\n';
+}
+
+// The help, with the columns and conditions the filter knows.
+QString helpText()
+{
+    QStringList columns{QStringLiteral("0") + QString::fromUtf8(allRowsCaption)};
+    for (std::size_t i = 0; i < collectionTable.size(); ++i)
+        columns << QString::number(i + 1) + QString::fromUtf8(collectionTable[i].chooserCaption);
+    QStringList captions;
+    for (const ConditionDefinition &condition : conditions)
+        captions << u'"' + QString::fromUtf8(condition.caption) + u'"';
+    return QString::fromUtf8(helpStart) + helpList(QStringLiteral("Colonnes"), columns) +
+           helpList(QStringLiteral("Conditions"), captions) + QString::fromUtf8(helpEnd);
+}
 
 QString escaped(const QString &text)
 {
@@ -172,7 +200,7 @@ int runCommand(const QStringList &args, QTextStream &out, QTextStream &err)
         {"importer", importer}};
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
         args[0] == QLatin1String("aide")) {
-        (args.isEmpty() ? err : out) << QString::fromUtf8(helpText) << rapportUsage();
+        (args.isEmpty() ? err : out) << helpText() << rapportUsage();
         return args.isEmpty() ? 2 : 0;
     }
     if (args[0] == QLatin1String("rapport"))

@@ -1,5 +1,6 @@
 #include "FilterOptions.h"
 
+#include "Collection.h"
 #include "CriteriaInput.h"
 #include "Recherche.h"
 
@@ -40,7 +41,7 @@ FilterOptions readFilterOptions(const QStringList &arguments, bool allowQueryOnl
         if (option == QLatin1String("--colonne")) {
             bool ok = false;
             const int c = value.toInt(&ok);
-            if (!ok || c < 0 || c > 6)
+            if (!ok || c < 0 || c > int(collectionTable.size()))
                 throw UsageError{QStringLiteral("--colonne attend un nombre de 0 à 6.")};
             colonne = int16_t(c);
         } else if (option == QLatin1String("--condition")) {
@@ -64,8 +65,8 @@ FilterOptions readFilterOptions(const QStringList &arguments, bool allowQueryOnl
     if (colonne == 0 && (!s.ConditionTri.isEmpty() || !s.OperateurCote.isEmpty()))
         throw UsageError{QStringLiteral("une condition ou une comparaison de COTE demande --colonne 1 à 6.")};
     // The two emptiness tests store a single blank, as the criteria panel does.
-    if (!critereGiven &&
-        (s.ConditionTri == QStringLiteral("Est Vide") || s.ConditionTri == QStringLiteral("N'est pas Vide")))
+    const std::optional<Condition> condition = conditionFromCaption(s.ConditionTri);
+    if (!critereGiven && condition && !asksValue(*condition))
         s.CritereTri = QStringLiteral(" ");
     return options;
 }

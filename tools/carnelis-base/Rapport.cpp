@@ -1,5 +1,6 @@
 #include "Rapport.h"
 
+#include "Collection.h"
 #include "CriteriaCheck.h"
 #include "FilterOptions.h"
 #include "Engine.h"
@@ -18,11 +19,6 @@ namespace carnelis {
 
 namespace {
 
-// The captions of the column buttons of the chooser, by index.
-const QString ColumnCaptions[] = {
-    QStringLiteral(" TOUT"),   QStringLiteral(" NUMÉRO"), QStringLiteral(" DÉSIGNATION"), QStringLiteral(" VALEUR - COULEUR"),
-    QStringLiteral(" ÉTAT"),   QStringLiteral(" COTE"),   QStringLiteral(" REMARQUE")};
-
 // The selection the chooser would hold after the same clicks and the open request.
 SelectionState selectionFor(const FilterOptions &options)
 {
@@ -31,7 +27,7 @@ SelectionState selectionFor(const FilterOptions &options)
     s.NomFichierMdb = file.fileName();
     s.RepertoireMdb = folderWithoutTrailingSeparator(file.absolutePath());
     s.NomTable = options.positional[1].toUpper();
-    s.ResumeCriteres = ResumeCriteres(ColumnCaptions[s.ColonneTri.value_or(0)], s, QLocale());
+    s.ResumeCriteres = ResumeCriteres(chooserCaptionFor(s.ColonneTri.value_or(0)), s, QLocale());
     return s;
 }
 
