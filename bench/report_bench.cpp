@@ -96,7 +96,7 @@ protected:
     void beginDocument() override {}
     void beginPage() override {}
     void drawText(int, double, const QString &) override {}
-    void drawLine(double, double, double, double, QRgb) override {}
+    void drawLine(double, double, double, double, Rgb) override {}
     void endDocument() override {}
     void abortDocument() override {}
 };

@@ -98,7 +98,7 @@ void RecordingPrinter::drawText(int column, double y, const QString &text)
     line.replace(index, text.size(), text);
 }
 
-void RecordingPrinter::drawLine(double x1, double y1, double x2, double y2, QRgb colour)
+void RecordingPrinter::drawLine(double x1, double y1, double x2, double y2, Rgb colour)
 {
     open_.back().rules.push_back({x1, y1, x2, y2, colour});
 }

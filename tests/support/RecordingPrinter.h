@@ -15,7 +15,7 @@ namespace carnelis {
 
 struct RecordedRule {
     double x1, y1, x2, y2;
-    QRgb colour;
+    Rgb colour;
 };
 
 struct RecordedLine {
@@ -70,7 +70,7 @@ protected:
     void beginDocument() override;
     void beginPage() override;
     void drawText(int column, double y, const QString &text) override;
-    void drawLine(double x1, double y1, double x2, double y2, QRgb colour) override;
+    void drawLine(double x1, double y1, double x2, double y2, Rgb colour) override;
     void endDocument() override;
     void abortDocument() override;
 

@@ -140,7 +140,7 @@ void PrinterDevice::Print(const std::vector<PrintItem> &items, PrintEnd end)
         newLine();
 }
 
-void PrinterDevice::Line(double x1, double y1, double x2, double y2, QRgb colour)
+void PrinterDevice::Line(double x1, double y1, double x2, double y2, Rgb colour)
 {
     ensureDocument();
     if (measuredBottom_)

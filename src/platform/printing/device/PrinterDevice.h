@@ -3,7 +3,6 @@
 // moves by character columns of a fixed-pitch font, Tab and ";" as a Basic program knows
 // them, ruled lines, pages and documents. The rules of the print position live here once;
 // a backend only draws what it is handed (a line of text at a column, a rule, a new sheet).
-#include <QRgb>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -11,6 +10,10 @@
 #include <vector>
 
 namespace carnelis {
+
+// A colour as 0xAARRGGBB: the same word as Qt Gui's QRgb, so that the device and the
+// report above it need no Qt Gui.
+using Rgb = unsigned int;
 
 // One item of a Print list: Tab(n), a text, or a number (written with its blanks).
 class PrintItem {
@@ -88,7 +91,7 @@ public:
     void Print(std::initializer_list<PrintItem> items = {}, PrintEnd end = PrintEnd::NewLine);
     void Print(const std::vector<PrintItem> &items, PrintEnd end);
     // A straight line; afterwards the print position is its end point.
-    void Line(double x1, double y1, double x2, double y2, QRgb colour = 0);
+    void Line(double x1, double y1, double x2, double y2, Rgb colour = 0);
     void NewPage();
     // Ends the document and sends it; with no document open it does nothing.
     void EndDoc();
@@ -139,7 +142,7 @@ protected:
     virtual void beginDocument() = 0;
     virtual void beginPage() = 0; // every sheet after the first
     virtual void drawText(int column, double y, const QString &text) = 0;
-    virtual void drawLine(double x1, double y1, double x2, double y2, QRgb colour) = 0;
+    virtual void drawLine(double x1, double y1, double x2, double y2, Rgb colour) = 0;
     virtual void endDocument() = 0;
     virtual void abortDocument() = 0;
 

@@ -92,7 +92,7 @@ void PaintedPrinter::drawText(int column, double y, const QString &text)
     painter_.drawText(QPointF(pixels((column - 1) * charWidth_), pixels(y + ascent_)), text);
 }
 
-void PaintedPrinter::drawLine(double x1, double y1, double x2, double y2, QRgb colour)
+void PaintedPrinter::drawLine(double x1, double y1, double x2, double y2, Rgb colour)
 {
     QPen pen{QColor(colour)};
     pen.setWidthF(pixels(0.02));

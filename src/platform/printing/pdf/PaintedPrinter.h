@@ -30,7 +30,7 @@ protected:
     void beginDocument() override;
     void beginPage() override;
     void drawText(int column, double y, const QString &text) override;
-    void drawLine(double x1, double y1, double x2, double y2, QRgb colour) override;
+    void drawLine(double x1, double y1, double x2, double y2, Rgb colour) override;
     void endDocument() override;
     void abortDocument() override;
 
