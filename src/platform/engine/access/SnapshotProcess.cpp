@@ -139,7 +139,7 @@ private:
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
     // A second guard should the parent itself be stopped while waiting.
-    const rlim_t cpuSeconds = rlim_t(limits.timeoutMs / 1000 + 5);
+    const rlim_t cpuSeconds = rlim_t(limits.timeoutMs) / 1000 + 5;
     const rlimit cpu{cpuSeconds, cpuSeconds};
     setrlimit(RLIMIT_CPU, &cpu);
     execve(helper, argv, envp);
