@@ -27,10 +27,11 @@ const char *const handOrder = " ORDER BY CAST(NUMERO AS INTEGER), NUMERO";
 
 void makeCatalogue(const QString &path, int rows)
 {
-    static const char *const subjects[] = {"Marianne de Gandon", "Semeuse camée", "Cérès", "Sabine", "Type Sage",
-                                           "Merson", "Pasteur", "Mercure", "Iris", "Coq de Decaris", "Europa"};
-    static const char *const colours[] = {"rouge", "bleu", "vert", "brun", "orange", "violet", "carmin", "noir",
-                                          "bleu outremer", "vert-olive"};
+    static const char *const subjects[] = {
+        "Marianne de Gandon", "Semeuse camée", "Cérès", "Sabine", "Type Sage", "Merson", "Pasteur", "Mercure", "Iris",
+        "Coq de Decaris",     "Europa"};
+    static const char *const colours[] = {"rouge",  "bleu",   "vert", "brun",          "orange",
+                                          "violet", "carmin", "noir", "bleu outremer", "vert-olive"};
     static const char *const states[] = {"Neuf", "TB", "TTB", "Oblitéré", "SUP"};
     std::mt19937 dice(1234);
     std::vector<int> numbers(static_cast<size_t>(rows));
@@ -42,12 +43,13 @@ void makeCatalogue(const QString &path, int rows)
     std::vector<std::vector<Value>> batch;
     for (int i = 0; i < rows; ++i) {
         const auto r = dice();
-        batch.push_back({QString::number(numbers[size_t(i)]),
-                         r % 50 == 0 ? Value() : Value(QString::fromUtf8(subjects[r % 11]) + " " + QString::number(r % 97)),
-                         r % 40 == 1 ? Value() : Value(QString::fromUtf8(colours[(r >> 8) % 10])),
-                         r % 30 == 2 ? Value() : Value(QString::fromUtf8(states[(r >> 12) % 5])),
-                         r % 25 == 3 ? Value() : Value(double((r >> 4) % 100000) / 100.0),
-                         (r >> 16) % 3 == 0 ? Value() : Value(QStringLiteral("remarque %1").arg(r % 13))});
+        batch.push_back(
+            {QString::number(numbers[size_t(i)]),
+             r % 50 == 0 ? Value() : Value(QString::fromUtf8(subjects[r % 11]) + " " + QString::number(r % 97)),
+             r % 40 == 1 ? Value() : Value(QString::fromUtf8(colours[(r >> 8) % 10])),
+             r % 30 == 2 ? Value() : Value(QString::fromUtf8(states[(r >> 12) % 5])),
+             r % 25 == 3 ? Value() : Value(double((r >> 4) % 100000) / 100.0),
+             (r >> 16) % 3 == 0 ? Value() : Value(QStringLiteral("remarque %1").arg(r % 13))});
         if (batch.size() == 50000) {
             file.appendRows("COLLECTION", batch);
             batch.clear();

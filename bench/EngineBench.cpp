@@ -17,12 +17,12 @@
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
+#include "BenchCatalogue.h"
 #include <algorithm>
-#include <cstring>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include "BenchCatalogue.h"
 
 #include <random>
 #include <string>
@@ -52,9 +52,6 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-
-
-
 struct Figures {
     double open = 0, handOpen = 0, jump = 0, page = 0, handPage = 0;
     double peakMb = 0, keysetBytesPerRow = 0;
@@ -63,7 +60,10 @@ struct Figures {
 
 class HandWritten {
 public:
-    explicit HandWritten(const QString &path) { sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr); }
+    explicit HandWritten(const QString &path)
+    {
+        sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr);
+    }
     ~HandWritten() { sqlite3_close(db_); }
 
     // count(*), then the first 50 rows, as a program without a keyset would.
@@ -203,7 +203,9 @@ int main(int argc, char **argv)
         } else if (a == "--dossier" && i + 1 < argc) {
             folder = QString::fromLocal8Bit(argv[++i]);
         } else {
-            std::fprintf(stderr, "Utilisation : carnelis-bench [--million] [--lignes N,N,...] [--dossier DIR] [--condition 0-9]\n");
+            std::fprintf(
+                stderr,
+                "Utilisation : carnelis-bench [--million] [--lignes N,N,...] [--dossier DIR] [--condition 0-9]\n");
             return 2;
         }
     }
@@ -232,10 +234,11 @@ int main(int argc, char **argv)
             for (bool withCote : {false, true}) {
                 const Figures f = measure(*db, hand, c, withCote, rows, dice);
                 if (f.count != f.handCount)
-                    std::fprintf(stderr, "écart de comptage : %s %d contre %d\n", definitionOf(c.condition).caption, f.count, f.handCount);
+                    std::fprintf(stderr, "écart de comptage : %s %d contre %d\n", definitionOf(c.condition).caption,
+                                 f.count, f.handCount);
                 std::printf("| %d | %s | %s | %d | %.1f | %.1f | %.2f | %.1f | %.3f | %.1f | %.1f | %.1f |\n", rows,
-                            definitionOf(c.condition).caption, withCote ? "> 150" : "—", f.count, f.open, f.handOpen, f.open / f.handOpen,
-                            f.jump, f.page, f.handPage, f.peakMb, f.keysetBytesPerRow);
+                            definitionOf(c.condition).caption, withCote ? "> 150" : "—", f.count, f.open, f.handOpen,
+                            f.open / f.handOpen, f.jump, f.page, f.handPage, f.peakMb, f.keysetBytesPerRow);
                 std::fflush(stdout);
             }
         }

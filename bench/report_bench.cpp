@@ -10,19 +10,19 @@
 #include "SelectionState.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QLocale>
-#include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <sqlite3.h>
 #include <sys/resource.h>
 
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 
 using namespace carnelis;
@@ -57,8 +57,8 @@ bool makeCollection(const QString &path, int rows)
     sqlite3_stmt *rawStmt = nullptr;
     sqlite3_prepare_v2(db.get(), "INSERT INTO TIMBRES VALUES (?,?,?,?,?,?)", -1, &rawStmt, nullptr);
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> insert(rawStmt, sqlite3_finalize);
-    static const char *designations[] = {"Cérès 10 c", "Semeuse camée", "Marianne de Gandon", "Type Sage",
-                                         "Blason de Lyon", "Pont du Gard", "Jeanne d'Arc"};
+    static const char *designations[] = {"Cérès 10 c",     "Semeuse camée", "Marianne de Gandon", "Type Sage",
+                                         "Blason de Lyon", "Pont du Gard",  "Jeanne d'Arc"};
     static const char *colours[] = {"rouge", "bleu", "vert", "bistre", "violet", "brun-lilas"};
     static const char *states[] = {"Neuf", "Oblitéré", "TB", "Sup"};
     for (int i = 1; i <= rows; ++i) {
@@ -186,8 +186,8 @@ int main(int argc, char **argv)
             << QString::number(rows / seconds, 'f', 0) << " | " << QString::number(cpu, 'f', 2) << " | "
             << QString::number(rows / cpu, 'f', 0) << " | "
             << QString::number(QFileInfo(pdf).size() / 1048576.0, 'f', 1) << " | "
-            << QString::number(peakAfterQuery / 1024.0, 'f', 1) << " | " << QString::number(peakAfterPdf / 1024.0, 'f', 1)
-            << " | " << QString::number(rows / blankCpu, 'f', 0)
+            << QString::number(peakAfterQuery / 1024.0, 'f', 1) << " | "
+            << QString::number(peakAfterPdf / 1024.0, 'f', 1) << " | " << QString::number(rows / blankCpu, 'f', 0)
             << " |\n";
         out.flush();
     }

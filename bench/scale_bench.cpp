@@ -21,10 +21,10 @@
 #include <sqlite3.h>
 #include <sys/resource.h>
 
+#include "BenchCatalogue.h"
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include "BenchCatalogue.h"
 
 #include <random>
 #include <string>
@@ -33,8 +33,6 @@ using namespace carnelis;
 using namespace carnelis::bench;
 
 namespace {
-
-
 
 // The peak resident memory of this process. Linux carries ru_maxrss across exec, so a
 // child started by a parent that built the catalogue would report the parent's peak;
@@ -78,7 +76,6 @@ private:
     std::chrono::steady_clock::time_point wall_;
     double cpu_ = 0;
 };
-
 
 void readRows(Recordset &rs, int first)
 {
@@ -286,7 +283,8 @@ int main(int argc, char **argv)
 
     const Road empty = runChild({"--etape", "vide", path});
     std::printf("Processus vide (Qt chargé) : %s\n\n", qPrintable(cell(empty, "ouverture")));
-    std::printf("Temps réel (temps processeur) · pointe de mémoire résidente du processus (VmHWM), %d lignes.\n\n", rows);
+    std::printf("Temps réel (temps processeur) · pointe de mémoire résidente du processus (VmHWM), %d lignes.\n\n",
+                rows);
     std::printf("| vue | chemin | ouverture | saut à 50 %% | dernière ligne |\n|---|---|---|---|---|\n");
     auto print = [](const QString &view, const char *how, const Road &road) {
         std::printf("| %s | %s | %s | %s | %s |\n", qPrintable(view), how, qPrintable(cell(road, "ouverture")),

@@ -109,15 +109,9 @@ inline constexpr const ConditionDefinition &definitionOf(Condition condition)
     return conditions[std::size_t(condition)];
 }
 
-inline QString conditionCaption(Condition condition)
-{
-    return QString::fromUtf8(definitionOf(condition).caption);
-}
+inline QString conditionCaption(Condition condition) { return QString::fromUtf8(definitionOf(condition).caption); }
 
-inline constexpr bool asksValue(Condition condition)
-{
-    return definitionOf(condition).asksValue;
-}
+inline constexpr bool asksValue(Condition condition) { return definitionOf(condition).asksValue; }
 
 // The condition whose caption this is, exactly (case and accents count); nothing for
 // the empty text and any other.

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <QStorageInfo>
+#include <algorithm>
 
 namespace carnelis {
 
@@ -30,9 +30,9 @@ QStringList DriveList::discoverDrives()
     QStringList drives{QStringLiteral("/"), QDir::cleanPath(QDir::homePath())};
     static const QStringList mountFolders{QStringLiteral("/media"), QStringLiteral("/mnt"),
                                           QStringLiteral("/run/media")};
-    static const QStringList pseudo{QStringLiteral("tmpfs"), QStringLiteral("proc"), QStringLiteral("sysfs"),
-                                    QStringLiteral("devtmpfs"), QStringLiteral("autofs"),
-                                    QStringLiteral("overlay"), QStringLiteral("squashfs")};
+    static const QStringList pseudo{QStringLiteral("tmpfs"),    QStringLiteral("proc"),   QStringLiteral("sysfs"),
+                                    QStringLiteral("devtmpfs"), QStringLiteral("autofs"), QStringLiteral("overlay"),
+                                    QStringLiteral("squashfs")};
     QStringList volumes;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         const QString root = QDir::cleanPath(volume.rootPath());
@@ -81,9 +81,6 @@ void DriveList::selectDriveOf(const QString &folder)
     quiet_ = false;
 }
 
-QString DriveList::Drive() const
-{
-    return currentText();
-}
+QString DriveList::Drive() const { return currentText(); }
 
 } // namespace carnelis

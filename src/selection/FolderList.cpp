@@ -30,10 +30,7 @@ public:
     }
 };
 
-QString normalised(const QString &folder)
-{
-    return QDir::cleanPath(QDir(folder).absolutePath());
-}
+QString normalised(const QString &folder) { return QDir::cleanPath(QDir(folder).absolutePath()); }
 
 void checkReadable(const QString &folder)
 {

@@ -25,8 +25,7 @@
 
 namespace carnelis {
 
-FrmUnite::FrmUnite(AppContext &ctx)
-    : ctx_(ctx), c_(new QWidget), panel_(ctx.selection, ctx.dialogs)
+FrmUnite::FrmUnite(AppContext &ctx) : ctx_(ctx), c_(new QWidget), panel_(ctx.selection, ctx.dialogs)
 {
     setObjectName(QStringLiteral("FrmUnite"));
     setWindowTitle(QStringLiteral("  Sélection d'un fichier dans une Unité de Travail."));
@@ -58,9 +57,8 @@ FrmUnite::FrmUnite(AppContext &ctx)
     connect(MnQuitter, &QAction::triggered, this, [this] { handle([this] { MnQuitter_Click(); }); });
     auto wire = [this](auto &buttons, CriteriaPanel::Group group) {
         for (size_t k = 0; k < buttons.size(); ++k)
-            connect(buttons[k], &QRadioButton::clicked, this, [this, group, k] {
-                handle([this, group, k] { panel_.userClick(group, int16_t(k)); });
-            });
+            connect(buttons[k], &QRadioButton::clicked, this,
+                    [this, group, k] { handle([this, group, k] { panel_.userClick(group, int16_t(k)); }); });
     };
     wire(c_.Option1, CriteriaPanel::Column);
     wire(c_.Option2, CriteriaPanel::Condition);
@@ -76,10 +74,7 @@ FrmUnite::FrmUnite(AppContext &ctx)
 
 FrmUnite::~FrmUnite() = default;
 
-void FrmUnite::handle(const std::function<void()> &handler)
-{
-    guarded(ctx_.dialogs, handler);
-}
+void FrmUnite::handle(const std::function<void()> &handler) { guarded(ctx_.dialogs, handler); }
 
 void FrmUnite::showPanel()
 {
@@ -108,7 +103,8 @@ void FrmUnite::Form_Load()
     panel_.choose(CriteriaPanel::Column, 0);
     ctx_.selection.resetForChooserLoad();
     c_.File1->setPattern(QStringLiteral("*.MDB"));
-    panel_.setLabAide(QStringLiteral(" Sélectionnez le Répertoire puis cliquez sur un Fichier MDB puis sur une Table."));
+    panel_.setLabAide(
+        QStringLiteral(" Sélectionnez le Répertoire puis cliquez sur un Fichier MDB puis sur une Table."));
 }
 
 void FrmUnite::Form_KeyPress(int16_t &KeyAscii)
@@ -119,10 +115,7 @@ void FrmUnite::Form_KeyPress(int16_t &KeyAscii)
     ctx_.chooser.Unload();
 }
 
-void FrmUnite::MnQuitter_Click()
-{
-    ctx_.chooser.Unload();
-}
+void FrmUnite::MnQuitter_Click() { ctx_.chooser.Unload(); }
 
 void FrmUnite::Drive1_Change()
 {
@@ -227,10 +220,7 @@ void FrmUnite::Command1_Click()
     ctx_.selection.resetCriteria();
 }
 
-void FrmUnite::CmdOuvrir_Click()
-{
-    Ouverture();
-}
+void FrmUnite::CmdOuvrir_Click() { Ouverture(); }
 
 void FrmUnite::Ouverture()
 {
@@ -259,8 +249,7 @@ void FrmUnite::Ouverture()
                 return;
         }
         s.RepertoireMdb = c_.File1->Path();
-        s.ResumeCriteres =
-            ResumeCriteres(CriteriaPanel::columnCaptions().at(s.ColonneTri.value_or(0)), s, QLocale());
+        s.ResumeCriteres = ResumeCriteres(CriteriaPanel::columnCaptions().at(s.ColonneTri.value_or(0)), s, QLocale());
         s.RepertoireMdb = folderWithoutTrailingSeparator(s.RepertoireMdb);
         s.NomFichierMdb = c_.File1->FileName();
         ctx_.grid.Show();

@@ -16,15 +16,9 @@ namespace carnelis {
 
 namespace {
 
-QRect twips(int left, int top, int width, int height)
-{
-    return kit::twipsRect(left, top, width, height);
-}
+QRect twips(int left, int top, int width, int height) { return kit::twipsRect(left, top, width, height); }
 
-QFont sansSerif(double points)
-{
-    return kit::designFont(kit::Face::Sans, points);
-}
+QFont sansSerif(double points) { return kit::designFont(kit::Face::Sans, points); }
 
 void colour(QWidget *w, std::optional<QColor> background, QColor text = Qt::black)
 {
@@ -103,7 +97,7 @@ FrmUniteControls::FrmUniteControls(QWidget *client)
     colour(List1, QColor(0xC0, 0xFF, 0xFF));
 
     CmdOuvrir = make<kit::CommandButton>(client, QStringLiteral("CmdOuvrir"), twips(7800, 600, 1452, 492),
-                                  QStringLiteral("&Ouvrir"));
+                                         QStringLiteral("&Ouvrir"));
     CmdOuvrir->setFont(sansSerif(9.75));
     CmdOuvrir->setEnabled(false);
 
@@ -136,12 +130,12 @@ FrmUniteControls::FrmUniteControls(QWidget *client)
                 QColor(0xC0, 0xFF, 0xFF));
 
     Command1 = make<kit::CommandButton>(client, QStringLiteral("Command1"), twips(7800, 5280, 1572, 492),
-                                 QStringLiteral("Rafraîchir"));
+                                        QStringLiteral("Rafraîchir"));
     Command1->setFont(sansSerif(9.75));
     Command1->setEnabled(false);
 
-    LabCarnelis = make<QLabel>(client, QStringLiteral("LabCarnelis"), twips(72, 5160, 2772, 732),
-                               QStringLiteral("Carnelis"));
+    LabCarnelis =
+        make<QLabel>(client, QStringLiteral("LabCarnelis"), twips(72, 5160, 2772, 732), QStringLiteral("Carnelis"));
     QFont title = kit::designFont(kit::Face::Serif, 24);
     title.setBold(true);
     LabCarnelis->setFont(title);

@@ -25,7 +25,7 @@ class FolderList;
 struct FrmUniteControls {
     explicit FrmUniteControls(QWidget *client);
 
-    static constexpr int ClientWidth = 634; // 9510 twips
+    static constexpr int ClientWidth = 634;  // 9510 twips
     static constexpr int ClientHeight = 435; // 6525 twips
 
     DriveList *Drive1;

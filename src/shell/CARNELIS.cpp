@@ -20,7 +20,8 @@ CARNELIS::CARNELIS(AppContext &context) : ctx(context), c_(this)
     setFocusPolicy(Qt::StrongFocus);
 
     const auto handle = [this](QAction *entry, void (CARNELIS::*handler)()) {
-        connect(entry, &QAction::triggered, this, [this, handler] { guarded(ctx.dialogs, [&] { (this->*handler)(); }); });
+        connect(entry, &QAction::triggered, this,
+                [this, handler] { guarded(ctx.dialogs, [&] { (this->*handler)(); }); });
     };
     handle(c_.Base, &CARNELIS::Base_Click);
     handle(c_.Lire, &CARNELIS::Lire_Click);
@@ -41,8 +42,8 @@ void CARNELIS::keyPressEvent(QKeyEvent *event)
 {
     const QString text = event->text();
     int16_t keyAscii = event->key() == Qt::Key_Escape ? int16_t(27)
-                       : text.isEmpty()                ? int16_t(0)
-                                                       : int16_t(text.at(0).unicode());
+                       : text.isEmpty()               ? int16_t(0)
+                                                      : int16_t(text.at(0).unicode());
     if (keyAscii == 0) {
         QMainWindow::keyPressEvent(event);
         return;
@@ -65,10 +66,7 @@ void CARNELIS::Form_KeyPress(int16_t &KeyAscii)
         Quitter_Click();
 }
 
-void CARNELIS::Base_Click()
-{
-    ctx.chooser.Show();
-}
+void CARNELIS::Base_Click() { ctx.chooser.Show(); }
 
 void CARNELIS::Lire_Click()
 {
@@ -78,10 +76,7 @@ void CARNELIS::Lire_Click()
     ctx.dialogs.MsgBox(helpMissingPrompt(), helpMissingStyle, helpMissingTitle());
 }
 
-void CARNELIS::Propos_Click()
-{
-    ctx.dialogs.MsgBox(aboutText(), aboutStyle, aboutTitle());
-}
+void CARNELIS::Propos_Click() { ctx.dialogs.MsgBox(aboutText(), aboutStyle, aboutTitle()); }
 
 void CARNELIS::Quitter_Click()
 {

@@ -24,10 +24,7 @@ QStringList welcomeLines()
     };
 }
 
-QString welcomeText()
-{
-    return welcomeLines().join(crlf);
-}
+QString welcomeText() { return welcomeLines().join(crlf); }
 
 QString warningText()
 {
@@ -40,31 +37,22 @@ QString windowCaption()
     return QStringLiteral("CARNELIS  -  ") + QStringLiteral("par l'équipe CARNELIS") + QStringLiteral(" 12/2003");
 }
 
-QString titleCaption()
-{
-    return QStringLiteral("CARNELIS  12/2003");
-}
+QString titleCaption() { return QStringLiteral("CARNELIS  12/2003"); }
 
 QString menuBase() { return QStringLiteral("  &Base de Données"); }
 QString menuLire() { return QStringLiteral("  &A Lire"); }
 QString menuPropos() { return QStringLiteral("  A &Propos"); }
 QString menuQuitter() { return QStringLiteral("  &Quitter"); }
 
-QString helpFileName()
-{
-    return QStringLiteral("carnelis.htm");
-}
+QString helpFileName() { return QStringLiteral("carnelis.htm"); }
 
 QString helpMissingPrompt()
 {
-    return QStringLiteral("Le Fichier d'aide carnelis.htm est introuvable ou n'est pas associé correctement") + crlf
-        + QStringLiteral("avec un visualiseur de fichiers html");
+    return QStringLiteral("Le Fichier d'aide carnelis.htm est introuvable ou n'est pas associé correctement") + crlf +
+           QStringLiteral("avec un visualiseur de fichiers html");
 }
 
-QString helpMissingTitle()
-{
-    return QStringLiteral("Fichier d'Aide absent ou non associé.");
-}
+QString helpMissingTitle() { return QStringLiteral("Fichier d'Aide absent ou non associé."); }
 
 QString aboutText()
 {
@@ -74,12 +62,10 @@ QString aboutText()
         QStringLiteral("Avant toute utilisation, vous êtes invité à lire le"),
         QStringLiteral("fichier CARNELIS.HLP ou CARNELIS.HTM"),
         QString(),
-    }.join(crlf);
+    }
+        .join(crlf);
 }
 
-QString aboutTitle()
-{
-    return QStringLiteral(" CARNELIS. ");
-}
+QString aboutTitle() { return QStringLiteral(" CARNELIS. "); }
 
 } // namespace carnelis::shell

@@ -151,7 +151,8 @@ QImage paintStamp(int width, int height)
     paintSeaside(p, scene);
 
     p.setPen(QColor(0xFD, 0xFA, 0xF0));
-    const QRectF band(frame.left() + 5 * unit, scene.bottom(), frame.width() - 10 * unit, frame.bottom() - scene.bottom());
+    const QRectF band(frame.left() + 5 * unit, scene.bottom(), frame.width() - 10 * unit,
+                      frame.bottom() - scene.bottom());
     p.setFont(stampFont(QStringLiteral("Liberation Serif"), 11 * unit, true));
     p.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("CARNELIS · POSTES 2003"));
     p.setFont(stampFont(QStringLiteral("Liberation Sans"), 13 * unit, true));

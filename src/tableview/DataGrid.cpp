@@ -10,8 +10,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -90,8 +90,8 @@ bool GridTable::edit(const QModelIndex &index, EditTrigger trigger, QEvent *even
 }
 
 DataGrid::DataGrid(QWidget *parent)
-    : QFrame(parent), caption_(new QLabel(QStringLiteral(" Table sélectionnée."), this)),
-      table_(new GridTable(this)), model_(new RecordsetModel(this))
+    : QFrame(parent), caption_(new QLabel(QStringLiteral(" Table sélectionnée."), this)), table_(new GridTable(this)),
+      model_(new RecordsetModel(this))
 {
     setFrameShape(QFrame::Box);
     setLineWidth(1);

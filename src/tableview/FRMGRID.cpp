@@ -9,8 +9,8 @@
 #include "JumpPositions.h"
 #include "KeyPreview.h"
 #include "Printer.h"
-#include "RecordsetModel.h"
 #include "Recherche.h"
+#include "RecordsetModel.h"
 #include "ReportProgressDialog.h"
 #include "SelectionState.h"
 
@@ -197,10 +197,10 @@ void FRMGRID::Form_QueryUnload(int16_t &Cancel)
         return;
     DialogServices &dialogs = ctx_.dialogs;
     dialogs.Beep();
-    const int answer = dialogs.MsgBox(
-        QStringLiteral("ATTENTION ! Vous n'avez pas sauvegardé la ligne en cours. Voulez-vous le faire "
-                       "maintenant ? "),
-        vb::YesNo + vb::Question, QStringLiteral(" Sauvegarde d'une Ligne."));
+    const int answer =
+        dialogs.MsgBox(QStringLiteral("ATTENTION ! Vous n'avez pas sauvegardé la ligne en cours. Voulez-vous le faire "
+                                      "maintenant ? "),
+                       vb::YesNo + vb::Question, QStringLiteral(" Sauvegarde d'une Ligne."));
     if (answer != vb::Yes)
         return; // No: the change goes with the view
     try {
@@ -250,20 +250,11 @@ void FRMGRID::Form_KeyPress(int16_t KeyAscii)
         Quitter_Click();
 }
 
-void FRMGRID::DBGrid1_Change()
-{
-    LigneSauvee = 0;
-}
+void FRMGRID::DBGrid1_Change() { LigneSauvee = 0; }
 
-void FRMGRID::DBGrid1_AfterUpdate()
-{
-    LigneSauvee = -1;
-}
+void FRMGRID::DBGrid1_AfterUpdate() { LigneSauvee = -1; }
 
-void FRMGRID::DBGrid1_RowRestored()
-{
-    LigneSauvee = -1;
-}
+void FRMGRID::DBGrid1_RowRestored() { LigneSauvee = -1; }
 
 void FRMGRID::DBGrid1_DeleteRows(const QList<int> &rows)
 {
@@ -271,16 +262,14 @@ void FRMGRID::DBGrid1_DeleteRows(const QList<int> &rows)
     guarded(dialogs, [&] {
         // Nothing can bring the rows back: one question first, No being the default.
         dialogs.Beep();
-        if (dialogs.MsgBox(selectedRowsDeletionPrompt(int(rows.size())), vb::YesNo + vb::Exclamation + vb::DefaultButton2,
+        if (dialogs.MsgBox(selectedRowsDeletionPrompt(int(rows.size())),
+                           vb::YesNo + vb::Exclamation + vb::DefaultButton2,
                            QStringLiteral(" Effacement de Lignes.")) == vb::Yes)
             DBGrid1->deleteRows(rows);
     });
 }
 
-void FRMGRID::DBGrid1_Error(const QString &text, int style)
-{
-    ctx_.dialogs.MsgBox(text, style);
-}
+void FRMGRID::DBGrid1_Error(const QString &text, int style) { ctx_.dialogs.MsgBox(text, style); }
 
 void FRMGRID::DBGrid1_EditRefused()
 {

@@ -13,15 +13,9 @@ int32_t roundHalfEven(double value)
     return static_cast<int32_t>(whole);
 }
 
-int32_t quarterPosition(int n)
-{
-    return roundHalfEven(double(n) / 4);
-}
+int32_t quarterPosition(int n) { return roundHalfEven(double(n) / 4); }
 
-int32_t middlePosition(int n)
-{
-    return roundHalfEven(double(n) / 2);
-}
+int32_t middlePosition(int n) { return roundHalfEven(double(n) / 2); }
 
 int32_t threeQuarterPosition(int n)
 {

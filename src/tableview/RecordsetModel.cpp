@@ -38,10 +38,7 @@ QString coteForDisplay(const Value &value, const QLocale &locale)
     return coteText(value.number(), locale, Grouping::On);
 }
 
-RecordsetModel::RecordsetModel(QObject *parent) : QAbstractTableModel(parent)
-{
-    sourceColumn_.fill(-1);
-}
+RecordsetModel::RecordsetModel(QObject *parent) : QAbstractTableModel(parent) { sourceColumn_.fill(-1); }
 
 void RecordsetModel::setRecordset(Recordset *recordset)
 {
@@ -78,10 +75,7 @@ void RecordsetModel::reload()
     endResetModel();
 }
 
-bool RecordsetModel::canAddNew() const
-{
-    return recordset_ && !recordset_->isReadOnly();
-}
+bool RecordsetModel::canAddNew() const { return recordset_ && !recordset_->isReadOnly(); }
 
 int RecordsetModel::rowCount(const QModelIndex &parent) const
 {
@@ -196,9 +190,10 @@ bool RecordsetModel::setData(const QModelIndex &index, const QVariant &value, in
     if (column == coteColumn) {
         const std::optional<Value> cote = coteFromTyped(typed, locale_);
         if (!cote) {
-            emit valueRefused(QStringLiteral("La valeur « ") + typed +
-                              QStringLiteral(" » ne convient pas à la colonne COTE, qui attend un nombre (par exemple 12") +
-                              locale_.decimalPoint() + QStringLiteral("50). Rien n'a été enregistré."));
+            emit valueRefused(
+                QStringLiteral("La valeur « ") + typed +
+                QStringLiteral(" » ne convient pas à la colonne COTE, qui attend un nombre (par exemple 12") +
+                locale_.decimalPoint() + QStringLiteral("50). Rien n'a été enregistré."));
             return false;
         }
         newValue = *cote;

@@ -24,17 +24,70 @@ namespace {
 
 // Criteria as the user may type them: every punctuation character alone, and the ones
 // that end a literal, a name or a statement in the middle of a word.
-const QStringList punctuation = {
-    "'", "''", "L'ÉCU", "'')", "') OR ('1'='1", "\"", "\"\"", "A\"B", "[", "]", "[TIMBRES]", "A]B",
-    ";", "; DROP TABLE TIMBRES", "--", "X -- Y", "/*", "*/", "%", "*", "_", "?", "#", "#1/1/2000#",
-    "(", ")", "()", ",", ".", "!", "&", "&H", "|", "\\", "<", ">", "=", "<>", "+", "-", "^", "`",
-    "~", "@", "$", "{", "}", ":", "1E", "1E999", "-1", "0x1", " ", "   ", "É", "Ê'È", "\t",
-    "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
+const QStringList punctuation = {"'",
+                                 "''",
+                                 "L'ÉCU",
+                                 "'')",
+                                 "') OR ('1'='1",
+                                 "\"",
+                                 "\"\"",
+                                 "A\"B",
+                                 "[",
+                                 "]",
+                                 "[TIMBRES]",
+                                 "A]B",
+                                 ";",
+                                 "; DROP TABLE TIMBRES",
+                                 "--",
+                                 "X -- Y",
+                                 "/*",
+                                 "*/",
+                                 "%",
+                                 "*",
+                                 "_",
+                                 "?",
+                                 "#",
+                                 "#1/1/2000#",
+                                 "(",
+                                 ")",
+                                 "()",
+                                 ",",
+                                 ".",
+                                 "!",
+                                 "&",
+                                 "&H",
+                                 "|",
+                                 "\\",
+                                 "<",
+                                 ">",
+                                 "=",
+                                 "<>",
+                                 "+",
+                                 "-",
+                                 "^",
+                                 "`",
+                                 "~",
+                                 "@",
+                                 "$",
+                                 "{",
+                                 "}",
+                                 ":",
+                                 "1E",
+                                 "1E999",
+                                 "-1",
+                                 "0x1",
+                                 " ",
+                                 "   ",
+                                 "É",
+                                 "Ê'È",
+                                 "\t",
+                                 "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
 
 QByteArray digestOf(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
 }
 
 void rawSql(const QString &path, const char *sql)
@@ -149,10 +202,15 @@ TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
                     case Condition::EstEgalA:
                     case Condition::Contient:
                     case Condition::CommencePar:
-                    case Condition::FinitPar: EXPECT_TRUE(there) << context; break;
+                    case Condition::FinitPar:
+                        EXPECT_TRUE(there) << context;
+                        break;
                     case Condition::EstDifferentDe:
-                    case Condition::NeContientPas: EXPECT_FALSE(there) << context; break;
-                    default: break;
+                    case Condition::NeContientPas:
+                        EXPECT_FALSE(there) << context;
+                        break;
+                    default:
+                        break;
                     }
                 }
     db.reset();
@@ -201,17 +259,20 @@ TEST_F(BadCriteria, CoteValuesThatAreNoSingleNumberAreRefused)
         const char *typed;
         int status;
         const char *says;
-    } cases[] = {{"1e999", 2, "« 1e999 » est un nombre trop grand"}, {"-3.5E38", 2, "est un nombre trop grand"},
-                 {"nan", 2, "« nan » n'est pas un nombre"},         {"-", 2, "n'est pas un nombre"},
-                 {"3,4e38", 0, ""},                                 {"1e-50", 0, ""}};
+    } cases[] = {{"1e999", 2, "« 1e999 » est un nombre trop grand"},
+                 {"-3.5E38", 2, "est un nombre trop grand"},
+                 {"nan", 2, "« nan » n'est pas un nombre"},
+                 {"-", 2, "n'est pas un nombre"},
+                 {"3,4e38", 0, ""},
+                 {"1e-50", 0, ""}};
     // A file without the text slipped into COTE, which would make every comparison a
     // type mismatch.
     const QString sound = dir.filePath("SAINE.MDB");
     CollectionFile(sound).createTable("TIMBRES");
     for (const auto &c : cases) {
         QProcess p;
-        p.start(CARNELIS_BASE, {"filtre", sound, "TIMBRES", "--colonne", "2", "--condition", "Contient", "--critere", "E",
-                                "--cote", "<", "--valeur", c.typed});
+        p.start(CARNELIS_BASE, {"filtre", sound, "TIMBRES", "--colonne", "2", "--condition", "Contient", "--critere",
+                                "E", "--cote", "<", "--valeur", c.typed});
         ASSERT_TRUE(p.waitForFinished(20000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), c.status) << c.typed << " " << err.toStdString();
@@ -258,7 +319,8 @@ TEST(OddNames, TablesAndColumnsWithBlanksAccentsAndQuotes)
             EXPECT_EQ(rs->Fields("DESIGNATION"), Value("L'ÉCU " + t));
         }
     }
-    auto rs = db->OpenRecordset("SELECT * FROM COLONNES WHERE [L'ÉTAT] = 'bon' AND [A \"B\"] <> Null AND [N° PIÈCE] = '1'");
+    auto rs =
+        db->OpenRecordset("SELECT * FROM COLONNES WHERE [L'ÉTAT] = 'bon' AND [A \"B\"] <> Null AND [N° PIÈCE] = '1'");
     ASSERT_EQ(rs->RecordCount(), 1);
     EXPECT_EQ(rs->Fields("l'état"), Value("BON"));
     EXPECT_EQ(rs->columnNames(), QStringList({"N° PIÈCE", "L'ÉTAT", "A \"B\"", "[X]"}));

@@ -129,7 +129,8 @@ QString integrityOf(const QString &path)
     QString result = "cannot open";
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt *s = nullptr;
-        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
+        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &s, nullptr) == SQLITE_OK &&
+            sqlite3_step(s) == SQLITE_ROW)
             result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
         sqlite3_finalize(s);
     }
@@ -182,9 +183,9 @@ TEST(CrashSafety, TwoHundredKillsLoseNothingReportedAndHalveNothing)
             inFlightLost += t.inFlight ? 1 : 0;
             continue;
         }
-        ASSERT_TRUE(t.inFlight.has_value()) << "kill " << k << ": the file differs from every reported change\n"
-                                            << "expected " << describe(model).toStdString() << "\nfound    "
-                                            << describe(found).toStdString();
+        ASSERT_TRUE(t.inFlight.has_value())
+            << "kill " << k << ": the file differs from every reported change\n"
+            << "expected " << describe(model).toStdString() << "\nfound    " << describe(found).toStdString();
         Table withInFlight = model;
         t.inFlight->applyTo(withInFlight);
         ASSERT_EQ(found, withInFlight) << "kill " << k << ": the change in flight is there only in part\n"

@@ -86,12 +86,13 @@ TEST(FileKinds, EveryCommandOnEveryKindOfFileAnswersOrRefusesInFrench)
     writeBytes(in("LECTURE.MDB"), sound);
     QFile::setPermissions(in("LECTURE.MDB"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QDir(folder).mkdir("DOSSIER.MDB");
-    QStringList files = {"BON.MDB", "TEXTE.MDB", "HASARD.MDB", "VIDE.MDB",   "TRONQUE.MDB",
+    QStringList files = {"BON.MDB",    "TEXTE.MDB",   "HASARD.MDB",  "VIDE.MDB",    "TRONQUE.MDB",
                          "ENTETE.MDB", "JETFAUX.MDB", "LECTURE.MDB", "DOSSIER.MDB", "ABSENT.MDB"};
     if (!genuine.isEmpty()) {
         writeBytes(in("ACCESS.MDB"), genuine);
         writeBytes(in("ACCESS_TRONQUE.MDB"), genuine.left(genuine.size() / 3));
-        files << "ACCESS.MDB" << "ACCESS_TRONQUE.MDB";
+        files << "ACCESS.MDB"
+              << "ACCESS_TRONQUE.MDB";
     }
 
     int answered = 0, refused = 0;
@@ -99,7 +100,7 @@ TEST(FileKinds, EveryCommandOnEveryKindOfFileAnswersOrRefusesInFrench)
         const QString file = folder + u'/' + name;
         const struct {
             QStringList args;
-            bool writes; // asked to write the file itself, which only a sound writable or new file allows
+            bool writes;    // asked to write the file itself, which only a sound writable or new file allows
             QString output; // a file the command is asked to make
         } commands[] = {
             {{"tables", file}, false, {}},
@@ -113,9 +114,9 @@ TEST(FileKinds, EveryCommandOnEveryKindOfFileAnswersOrRefusesInFrench)
             const bool mayWrite = c.writes && (name == "BON.MDB" || name == "ABSENT.MDB");
             const auto before = snapshot(folder);
             const Outcome o = carnelisBase(c.args);
-            const std::string context = (c.args.value(0) + u' ' + name + " → " + QString::number(o.status) + ' ' +
-                                         o.err.trimmed())
-                                            .toStdString();
+            const std::string context =
+                (c.args.value(0) + u' ' + name + " → " + QString::number(o.status) + ' ' + o.err.trimmed())
+                    .toStdString();
             ASSERT_FALSE(o.crashed) << context;
             auto after = snapshot(folder);
             if (o.status == 0) {
@@ -143,7 +144,7 @@ TEST(FileKinds, EveryCommandOnEveryKindOfFileAnswersOrRefusesInFrench)
             for (const auto &[entry, digest] : snapshot(folder))
                 if (!before.count(entry))
                     QDir(folder + u'/' + entry).exists() ? void(QDir(folder + u'/' + entry).removeRecursively())
-                                                          : void(QFile::remove(folder + u'/' + entry));
+                                                         : void(QFile::remove(folder + u'/' + entry));
         }
     }
     EXPECT_GT(answered, 0);

@@ -61,7 +61,8 @@ protected:
     static QByteArray digestOf(const QString &path)
     {
         QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                           : QByteArray();
     }
 
     static QString integrityOf(const QString &path)
@@ -115,12 +116,14 @@ TEST_F(SmallFolder, AFullFolderRefusesEachWriteAndTheEditWaitsForRoom)
     fill();
     const QByteArray before = digestOf(path);
 
-    expectRefusedInFrench([&] {
-        rs->AddNew();
-        rs->setField("NUMERO", "999");
-        rs->setField("DIVERS", bigText);
-        rs->Update();
-    }, "an addition");
+    expectRefusedInFrench(
+        [&] {
+            rs->AddNew();
+            rs->setField("NUMERO", "999");
+            rs->setField("DIVERS", bigText);
+            rs->Update();
+        },
+        "an addition");
     rs->CancelUpdate();
     rs->setAbsolutePosition(3);
     rs->Edit();
@@ -175,17 +178,21 @@ TEST_F(FolderTurnedReadOnly, EveryWriteIsRefusedInFrenchAndTheFileStaysAsItWas)
     const QByteArray before = digestOf(path);
     ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
 
-    expectRefusedInFrench([&] {
-        rs->Edit();
-        rs->setField("DESIGNATION", "Changé");
-        rs->Update();
-    }, "an edit");
+    expectRefusedInFrench(
+        [&] {
+            rs->Edit();
+            rs->setField("DESIGNATION", "Changé");
+            rs->Update();
+        },
+        "an edit");
     rs->CancelUpdate();
-    expectRefusedInFrench([&] {
-        rs->AddNew();
-        rs->setField("NUMERO", "999");
-        rs->Update();
-    }, "an addition");
+    expectRefusedInFrench(
+        [&] {
+            rs->AddNew();
+            rs->setField("NUMERO", "999");
+            rs->Update();
+        },
+        "an addition");
     rs->CancelUpdate();
     rs->setAbsolutePosition(5);
     expectRefusedInFrench([&] { rs->Delete(); }, "a deletion");

@@ -10,8 +10,8 @@
 #include "FRMGRID.h"
 #include "FolderList.h"
 #include "FrmUnite.h"
-#include "RecordsetModel.h"
 #include "Recherche.h"
+#include "RecordsetModel.h"
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
 
@@ -32,7 +32,8 @@ namespace {
 QByteArray digestOf(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
 }
 
 TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
@@ -64,7 +65,9 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
     grid.setFactory([&] { return std::make_unique<FRMGRID>(ctx); });
     // The chooser as the user finds it: shown again (loaded afresh if the view's failure
     // unloaded it), the file and the table clicked.
-    auto window = [&]() -> FrmUnite & { return static_cast<FrmUnite &>(chooser.isLoaded() ? *chooser.get() : chooser.Show()); };
+    auto window = [&]() -> FrmUnite & {
+        return static_cast<FrmUnite &>(chooser.isLoaded() ? *chooser.get() : chooser.Show());
+    };
     auto click = [&](const QString &name) { QTest::mouseClick(window().findChild<QWidget *>(name), Qt::LeftButton); };
     auto clickEntry = [&](const char *list, const QString &text) {
         auto *w = window().findChild<QListWidget *>(list);
@@ -96,8 +99,8 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
         }
     };
 
-    const QStringList typed = {"'", "l'écu", "; drop table timbres --", "[x]", "%*\"", "')", QString(255, u'\''),
-                               QString(300, u'x')};
+    const QStringList typed = {"'",    "l'écu", "; drop table timbres --", "[x]",
+                               "%*\"", "')",    QString(255, u'\''),       QString(300, u'x')};
     int loaded = 0, corrected = 0, refused = 0;
     for (const int16_t column : {int16_t(2), int16_t(1), int16_t(5)})
         for (int condition = 0; condition < int(conditions.size()); ++condition)
@@ -136,7 +139,8 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
                     ++refused;
                     EXPECT_FALSE(grid.isLoaded());
                     ASSERT_EQ(boxes.size(), 1u);
-                    EXPECT_TRUE(boxes[0].prompt.startsWith(" La stucture de la Table TIMBRES")) << boxes[0].prompt.toStdString();
+                    EXPECT_TRUE(boxes[0].prompt.startsWith(" La stucture de la Table TIMBRES"))
+                        << boxes[0].prompt.toStdString();
                     EXPECT_TRUE(selection.NomTable.isEmpty());
                 }
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

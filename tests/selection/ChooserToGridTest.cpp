@@ -3,10 +3,10 @@
 #include "CollectionFile.h"
 #include "DataGrid.h"
 #include "FRMGRID.h"
-#include "RecordsetModel.h"
 #include "FileList.h"
 #include "FolderList.h"
 #include "FrmUnite.h"
+#include "RecordsetModel.h"
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
 
@@ -35,21 +35,11 @@ struct Filter {
 
 // NUMERO, DESIGNATION, COULEUR, ETAT, COTE, DIVERS
 const Filter filters[] = {
-    {0, -1, "", -1, "", 4},
-    {2, 0, "aigle noir", -1, "", 1},
-    {2, 1, "l", -1, "", 2},
-    {2, 2, "b", -1, "", 1},
-    {2, 3, "aigle noir", -1, "", 3},
-    {2, 4, "", -1, "", 1},
-    {2, 5, "", -1, "", 3},
-    {2, 6, "lion", -1, "", 2},
-    {2, 6, "d'or", -1, "", 1},
-    {2, 7, "lion", -1, "", 2},
-    {2, 8, "ai", -1, "", 1},
-    {2, 9, "or", -1, "", 1},
-    {1, 1, "5", -1, "", 2},
-    {5, 2, "13", 1, "1", 2},
-    {2, 6, "lion", 2, "10", 2},
+    {0, -1, "", -1, "", 4},    {2, 0, "aigle noir", -1, "", 1}, {2, 1, "l", -1, "", 2},
+    {2, 2, "b", -1, "", 1},    {2, 3, "aigle noir", -1, "", 3}, {2, 4, "", -1, "", 1},
+    {2, 5, "", -1, "", 3},     {2, 6, "lion", -1, "", 2},       {2, 6, "d'or", -1, "", 1},
+    {2, 7, "lion", -1, "", 2}, {2, 8, "ai", -1, "", 1},         {2, 9, "or", -1, "", 1},
+    {1, 1, "5", -1, "", 2},    {5, 2, "13", 1, "1", 2},         {2, 6, "lion", 2, "10", 2},
     {3, 6, "rouge", 3, "", 1},
 };
 
@@ -61,11 +51,11 @@ protected:
             CollectionFile file(folder + "/COLLECTION.MDB");
             file.createTable("Timbres");
             file.appendRows("Timbres", {
-                {"1", "Lion rouge", "5c rouge", "neuf", 5.0, "rare"},
-                {"2", "Aigle noir", "10c noir", "oblitéré", 12.5, Value::null()},
-                {"10", Value::null(), "1f bleu", "neuf", 150.0, ""},
-                {"100", "Lion d'or", "2f or", "", 0.0, "à vérifier"},
-            });
+                                           {"1", "Lion rouge", "5c rouge", "neuf", 5.0, "rare"},
+                                           {"2", "Aigle noir", "10c noir", "oblitéré", 12.5, Value::null()},
+                                           {"10", Value::null(), "1f bleu", "neuf", 150.0, ""},
+                                           {"100", "Lion d'or", "2f or", "", 0.0, "à vérifier"},
+                                       });
         }
         chooser.setFactory([&] { return std::make_unique<FrmUnite>(ctx); });
         grid.setFactory([&] { return std::make_unique<FRMGRID>(ctx); });
@@ -115,7 +105,8 @@ protected:
 TEST_F(ChooserToGrid, EveryConditionGivesItsRows)
 {
     for (const Filter &f : filters) {
-        SCOPED_TRACE(::testing::Message() << "column " << f.column << " condition " << f.condition << " cote " << f.cote);
+        SCOPED_TRACE(::testing::Message()
+                     << "column " << f.column << " condition " << f.condition << " cote " << f.cote);
         click(QStringLiteral("Option1_%1").arg(f.column));
         if (f.condition >= 0) {
             if (f.condition != 4 && f.condition != 5)

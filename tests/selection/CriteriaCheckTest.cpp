@@ -25,16 +25,18 @@ TEST(CriteriaInput, NumbersWithTheCommaOrThePointAndNothingElse)
         const char *typed;
         std::optional<double> value;
     } cases[] = {
-        {"12,5", 12.5},      {"12.5", 12.5},     {" -3 ", -3},   {"1\u202F234,50", 1234.5}, {"+,5", 0.5},
-        {"5,", 5},           {"1E3", 1000},      {"1e-2", 0.01}, {"1E999", inf},           {"-1E999", -inf},
-        {"1E-999", 0},       {"ABC", {}},        {"12ABC", {}},  {"1,2,3", {}},            {"1.234,5", {}},
-        {"1E", {}},          {",", {}},          {"-", {}},      {"", {}},                 {"&H10", {}},
-        {"NAN", {}},         {"0X1", {}},
+        {"12,5", 12.5}, {"12.5", 12.5},   {" -3 ", -3},    {"1\u202F234,50", 1234.5},
+        {"+,5", 0.5},   {"5,", 5},        {"1E3", 1000},   {"1e-2", 0.01},
+        {"1E999", inf}, {"-1E999", -inf}, {"1E-999", 0},   {"ABC", {}},
+        {"12ABC", {}},  {"1,2,3", {}},    {"1.234,5", {}}, {"1E", {}},
+        {",", {}},      {"-", {}},        {"", {}},        {"&H10", {}},
+        {"NAN", {}},    {"0X1", {}},
     };
     for (const QLocale &locale : locales) {
         QLocale::setDefault(locale);
         for (const auto &c : cases)
-            EXPECT_EQ(numberFromTyped(QString::fromUtf8(c.typed)), c.value) << c.typed << " " << locale.name().toStdString();
+            EXPECT_EQ(numberFromTyped(QString::fromUtf8(c.typed)), c.value)
+                << c.typed << " " << locale.name().toStdString();
     }
     QLocale::setDefault(QLocale::c());
     // The COTE value is kept in single precision.
@@ -63,8 +65,9 @@ TEST(CriteriaCheck, CriteriaTheQueryCannotHoldAreRefusedWithTheTypedTextNamed)
         {5, "Est plus Grand que", QString(40, u'A'), notANumber.arg(QString(40, u'A'), "Est plus Grand que", "COTE"),
          numberTitle},
         {5, "Est Égal à", "1E999",
-         QStringLiteral("Le critère « 1E999 » est un nombre trop grand : la condition « Est Égal à » sur la colonne COTE "
-                        "attend un nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir."),
+         QStringLiteral(
+             "Le critère « 1E999 » est un nombre trop grand : la condition « Est Égal à » sur la colonne COTE "
+             "attend un nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir."),
          numberTitle},
         {1, "Est plus Petit que", "A2", notANumber.arg("A2", "Est plus Petit que", "NUMÉRO"), numberTitle},
         // Text conditions take any text, on COTE and NUMERO too.

@@ -41,27 +41,32 @@ const QString conditionPrompt = QStringLiteral("Inscrivez le Critère de Tri rel
 // Each row is a sequence of clicks from the state the table click leaves (" TOUT"
 // chosen), and what the record, the frames, the buttons and the help line hold after it.
 const Row rows[] = {
-    {"column alone", {{G::Column, 1}},
-     {1, "", "", "", 0, true, false, 1, none, none, "  NUMÉRO"}},
-    {"condition with a typed value, upper-cased with its accents", {{G::Column, 2}, {G::Condition, 6, "écu d'or"}},
+    {"column alone", {{G::Column, 1}}, {1, "", "", "", 0, true, false, 1, none, none, "  NUMÉRO"}},
+    {"condition with a typed value, upper-cased with its accents",
+     {{G::Column, 2}, {G::Condition, 6, "écu d'or"}},
      {2, "Contient", "ÉCU D'OR", "", 0, true, true, 2, 6, none, "  DÉSIGNATION Contient ÉCU D'OR "}},
     {"comparison reads 12,5 as 12.5",
      {{G::Column, 2}, {G::Condition, 0, "lion"}, {G::Cote, 1, "12,5"}},
      {2, "Est Égal à", "LION", " > ", 12.5, true, true, 2, 0, 1,
       "  DÉSIGNATION Est Égal à LION  et Cote   >  que 12,5"}},
-    {"comparison reads 1E3 as 1000", {{G::Column, 5}, {G::Condition, 1, "10"}, {G::Cote, 0, "1e3"}},
+    {"comparison reads 1E3 as 1000",
+     {{G::Column, 5}, {G::Condition, 1, "10"}, {G::Cote, 0, "1e3"}},
      {5, "Est plus Grand que", "10", " = ", 1000, true, true, 5, 1, 0,
       "  COTE Est plus Grand que 10  et Cote   =  à 1E3"}},
     {"TOUT after a full set clears everything",
      {{G::Column, 2}, {G::Condition, 6, "a"}, {G::Cote, 2, "7"}, {G::Column, 0}},
      {0, "", "", "", 0, false, false, 0, none, none, "  TOUT"}},
-    {"Est Vide asks nothing", {{G::Column, 4}, {G::Condition, 4}},
+    {"Est Vide asks nothing",
+     {{G::Column, 4}, {G::Condition, 4}},
      {4, "Est Vide", " ", "", 0, true, true, 4, 4, none, "  ÉTAT Est Vide "}},
-    {"N'est pas Vide asks nothing", {{G::Column, 6}, {G::Condition, 5}},
+    {"N'est pas Vide asks nothing",
+     {{G::Column, 6}, {G::Condition, 5}},
      {6, "N'est pas Vide", " ", "", 0, true, true, 6, 5, none, "  REMARQUE N'est pas Vide "}},
-    {"cancel at the condition prompt", {{G::Column, 1}, {G::Condition, 0, ""}},
+    {"cancel at the condition prompt",
+     {{G::Column, 1}, {G::Condition, 0, ""}},
      {1, "", "", "", 0, true, true, 1, none, none, "  NUMÉRO"}},
-    {"cancel keeps the earlier condition caption", {{G::Column, 1}, {G::Condition, 0, "5"}, {G::Condition, 6, ""}},
+    {"cancel keeps the earlier condition caption",
+     {{G::Column, 1}, {G::Condition, 0, "5"}, {G::Condition, 6, ""}},
      {1, "Est Égal à", "", "", 0, true, true, 1, none, none, "  NUMÉRO"}},
     {"comparison after a cancel shows the help pieces kept",
      {{G::Column, 1}, {G::Condition, 0, "5"}, {G::Condition, 6, ""}, {G::Cote, 3}},
@@ -69,9 +74,9 @@ const Row rows[] = {
     {"cancel at the COTE prompt leaves no comparison",
      {{G::Column, 2}, {G::Condition, 6, "x"}, {G::Cote, 2, "9"}, {G::Cote, 1, ""}},
      {2, "Contient", "X", "", 0, true, true, 2, 6, none, "  DÉSIGNATION Contient X "}},
-    {"Ignoré asks nothing and sets no operator", {{G::Column, 3}, {G::Condition, 8, "rou"}, {G::Cote, 3}},
-     {3, "Commence par", "ROU", "", 0, true, true, 3, 8, 3,
-      "  VALEUR - COULEUR Commence par ROU  et Cote   Ignoré"}},
+    {"Ignoré asks nothing and sets no operator",
+     {{G::Column, 3}, {G::Condition, 8, "rou"}, {G::Cote, 3}},
+     {3, "Commence par", "ROU", "", 0, true, true, 3, 8, 3, "  VALEUR - COULEUR Commence par ROU  et Cote   Ignoré"}},
     {"a new condition drops the comparison it deselects",
      {{G::Column, 2}, {G::Condition, 6, "a"}, {G::Cote, 1, "5"}, {G::Condition, 7, "b"}},
      {2, "Ne Contient Pas", "B", "", 0, true, true, 2, 7, none, "  DÉSIGNATION Ne Contient Pas B "}},
@@ -99,12 +104,12 @@ TEST_P(CriteriaPanelTable, ClickSequence)
     for (const Click &click : row.clicks) {
         if (click.typed) {
             dialogs.answerInput(*click.typed);
-            const QString prompt =
-                click.group == G::Condition
-                    ? conditionPrompt + CriteriaPanel::columnCaptions().at(*s.ColonneTri) + u' '
-                          + CriteriaPanel::conditionCaptions().at(click.index).toUpper() + QStringLiteral(" ...")
-                    : QStringLiteral("Inscrivez le Critère de Tri facultatif relatif à la Cote: ")
-                          + CriteriaPanel::coteCaptions().at(click.index);
+            const QString prompt = click.group == G::Condition
+                                       ? conditionPrompt + CriteriaPanel::columnCaptions().at(*s.ColonneTri) + u' ' +
+                                             CriteriaPanel::conditionCaptions().at(click.index).toUpper() +
+                                             QStringLiteral(" ...")
+                                       : QStringLiteral("Inscrivez le Critère de Tri facultatif relatif à la Cote: ") +
+                                             CriteriaPanel::coteCaptions().at(click.index);
             prompts.push_back(DialogCall::inputBox(prompt));
         }
         coteClicks += click.group == G::Cote;
@@ -152,7 +157,9 @@ TEST(CriteriaPanel, CoteValueIsAskedAgainUntilANumberOrCancel)
         {{"1e39", "12 a", "1 234,5"},
          {"« 1E39 » est un nombre trop grand : inscrivez un nombre, par exemple 12,5.",
           "« 12 A » n'est pas un nombre : inscrivez un nombre, par exemple 12,5."},
-         " < ", 1234.5f, 2},
+         " < ",
+         1234.5f,
+         2},
         {{"abc", ""}, {"« ABC » n'est pas un nombre : inscrivez un nombre, par exemple 12,5."}, "", 0, none},
     };
     for (const QLocale &locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {

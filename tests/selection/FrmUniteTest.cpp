@@ -1,9 +1,9 @@
+#include "FrmUnite.h"
 #include "ClickList.h"
 #include "CollectionFile.h"
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
-#include "FrmUnite.h"
 #include "RuntimeError.h"
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
@@ -27,10 +27,7 @@
 using namespace carnelis;
 
 // Readable strings in failures.
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -103,7 +100,8 @@ struct FrmUniteTest : ::testing::Test {
             chooser.Show();
         return static_cast<FrmUnite &>(*chooser.get());
     }
-    template <typename W> W *control(const QString &name)
+    template <typename W>
+    W *control(const QString &name)
     {
         W *w = window().findChild<W *>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();
@@ -357,7 +355,7 @@ TEST_F(FrmUniteTest, ADriveThatIsNotReadyShowsOneBoxAndMovesToTheThirdDrive)
     } cases[] = {
         {{folder + "/a", folder + "/b", folder + "/c", gone}, 3, 2, folder + "/c"},
         {{folder + "/a", folder + "/b", gone}, 2, 2, folder + "/a"}, // the third one failed: no second box
-        {{folder + "/a", gone}, 1, 1, folder + "/a"},                 // no third drive: the selection stays
+        {{folder + "/a", gone}, 1, 1, folder + "/a"},                // no third drive: the selection stays
     };
     for (const auto &c : cases) {
         auto *drives = control<DriveList>("Drive1");
@@ -418,8 +416,8 @@ TEST(DriveListTest, OffersOnlyFoldersThatExistAndAreNotHidden)
 
 TEST(FolderError, SystemErrorsMapOntoTheDriveErrors)
 {
-    const std::pair<int, int> cases[] = {{ENOENT, 68}, {ENODEV, 68}, {EACCES, 70}, {EPERM, 70},
-                                         {ENOMEDIUM, 71}, {EIO, 72}, {ELOOP, 76}};
+    const std::pair<int, int> cases[] = {{ENOENT, 68},    {ENODEV, 68}, {EACCES, 70}, {EPERM, 70},
+                                         {ENOMEDIUM, 71}, {EIO, 72},    {ELOOP, 76}};
     for (const auto &[errnoValue, number] : cases)
         EXPECT_EQ(folderError("/media/cle", errnoValue).number(), number) << errnoValue;
 }
@@ -434,7 +432,9 @@ TEST_F(FrmUniteTest, FolderListShowsAncestorsAndSubfoldersAndOpensOnDoubleClick)
     auto *dirs = control<FolderList>("Dir1");
     const QStringList parts = folder.split('/', Qt::SkipEmptyParts);
     QStringList expected{"/"};
-    expected << parts << "alpha" << "Zeta" << ".cache";
+    expected << parts << "alpha"
+             << "Zeta"
+             << ".cache";
     EXPECT_EQ(entries("Dir1"), expected);
     EXPECT_EQ(dirs->folderAt(1), "/" + parts.first());
 
@@ -490,8 +490,8 @@ TEST_F(FrmUniteTest, RefreshAndReloadResetTheCriteriaButKeepTheFile)
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(330, 140)});
     EXPECT_TRUE(selection.NomTable.isEmpty());
     EXPECT_EQ(selection.ColonneTri, int16_t(0));
-    EXPECT_TRUE(selection.ConditionTri.isEmpty() && selection.CritereTri.isEmpty()
-                && selection.OperateurCote.isEmpty());
+    EXPECT_TRUE(selection.ConditionTri.isEmpty() && selection.CritereTri.isEmpty() &&
+                selection.OperateurCote.isEmpty());
     EXPECT_EQ(selection.ValeurCote, 0.0f);
     EXPECT_EQ(selection.NomFichierMdb, "C.MDB");
     EXPECT_EQ(selection.RepertoireMdb, folder);

@@ -47,7 +47,8 @@ protected:
     }
 
     CARNELIS &show() { return dynamic_cast<CARNELIS &>(carnelisSlot.Show()); }
-    template <typename T> T *child(const char *name)
+    template <typename T>
+    T *child(const char *name)
     {
         T *found = carnelisSlot.get()->widget()->findChild<T *>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
@@ -89,14 +90,15 @@ TEST_F(MainWindowTest, LoadWritesTheTextsAndPlacesThePointer)
     const QString welcome = child<QLabel>("Label3")->text();
     EXPECT_EQ(welcome.count(crlf), 4);
     EXPECT_EQ(welcome.count(QLatin1Char('\n')), 4);
-    EXPECT_EQ(welcome.split(crlf),
-              (QStringList{
-                  QStringLiteral("Bienvenue  dans  ce  Logiciel  de  gestion  de"),
-                  QStringLiteral(" collection référencée. Vous pouvez à présent"),
-                  QStringLiteral(" sélectionner la Base de  Données  MDB  qui"),
-                  QStringLiteral(" contient  vos  tables.   ( Timbres,  Monnaies,"),
-                  QStringLiteral(" Objets ... ) en cliquant dans le menu Base de Données en haut, à gauche de cet écran."),
-              }));
+    EXPECT_EQ(
+        welcome.split(crlf),
+        (QStringList{
+            QStringLiteral("Bienvenue  dans  ce  Logiciel  de  gestion  de"),
+            QStringLiteral(" collection référencée. Vous pouvez à présent"),
+            QStringLiteral(" sélectionner la Base de  Données  MDB  qui"),
+            QStringLiteral(" contient  vos  tables.   ( Timbres,  Monnaies,"),
+            QStringLiteral(" Objets ... ) en cliquant dans le menu Base de Données en haut, à gauche de cet écran."),
+        }));
     EXPECT_EQ(child<QLabel>("Label4")->text(), QStringLiteral("  "));
     EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral("CARNELIS  12/2003"));
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("CARNELIS  -  ")));
@@ -142,8 +144,8 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign)
         const char *name;
         QRect geometry;
     } controls[] = {
-        {"Label1", QRect(8, 8, 553, 41)},    {"Label2", QRect(8, 56, 553, 213)},
-        {"Label3", QRect(16, 296, 297, 105)}, {"Label4", QRect(368, 248, 185, 17)},
+        {"Label1", QRect(8, 8, 553, 41)},      {"Label2", QRect(8, 56, 553, 213)},
+        {"Label3", QRect(16, 296, 297, 105)},  {"Label4", QRect(368, 248, 185, 17)},
         {"Image1", QRect(336, 272, 225, 142)},
     };
     for (const auto &c : controls)
@@ -257,7 +259,8 @@ TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramOrInTheInstalledLayout)
         show();
         dialogs.clearTranscript();
         trigger("Lire");
-        EXPECT_EQ(dialogs.transcript(), (std::vector<DialogCall>{DialogCall::openDocument(c.expected)})) << c.folder.toStdString();
+        EXPECT_EQ(dialogs.transcript(), (std::vector<DialogCall>{DialogCall::openDocument(c.expected)}))
+            << c.folder.toStdString();
         carnelisSlot.Unload();
     }
 }

@@ -76,7 +76,8 @@ protected:
         EXPECT_EQ(dialogs.unusedAnswers(), 0);
     }
 
-    template <typename T> T *in(FormSlot &slot, const QString &name)
+    template <typename T>
+    T *in(FormSlot &slot, const QString &name)
     {
         EXPECT_TRUE(slot.isLoaded()) << name.toStdString();
         if (!slot.isLoaded())
@@ -182,16 +183,16 @@ TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
     writeSampleCollection(path);
     // The numbers of the stamps whose designation names Marianne, whatever the case,
     // with a COTE above 5.
-    const QStringList expected = column(path, "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 "
-                                              "AND COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)");
+    const QStringList expected =
+        column(path, "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 "
+                     "AND COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)");
     ASSERT_GT(expected.size(), 3) << "the sample has no stamp to find";
 
     const Arrival arrival = walk(QStringLiteral("TIMBRES"), 4);
     EXPECT_EQ(arrival.caption, QStringLiteral(" Table Sélectionnée TIMBRES issue de COLLECTION.MDB"));
-    EXPECT_EQ(arrival.summary, QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  ")
-                                   + QString::number(expected.size()));
+    EXPECT_EQ(arrival.summary, QStringLiteral("  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  ") +
+                                   QString::number(expected.size()));
     EXPECT_EQ(arrival.numbers, expected);
-
 }
 
 // Escape or Quitter in the main window over a view where a row is being typed: the view's
@@ -243,8 +244,7 @@ TEST_P(MainWindowEndingTest, APendingRowIsOfferedForSavingBeforeTheEnd)
 
 INSTANTIATE_TEST_SUITE_P(Ways, MainWindowEndingTest,
                          ::testing::Values(Ending{"echap_oui", true, vb::Yes}, Ending{"echap_non", true, vb::No},
-                                           Ending{"quitter_oui", false, vb::Yes},
-                                           Ending{"quitter_non", false, vb::No}),
+                                           Ending{"quitter_oui", false, vb::Yes}, Ending{"quitter_non", false, vb::No}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -26,9 +26,8 @@ QStringList RecordedPage::texts() const
 QStringList pdfPages(const QString &pdfPath)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), QStringLiteral("-fixed"), QStringLiteral("6"), pdfPath,
-                   QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-fixed"),
+                                                QStringLiteral("6"), pdfPath, QStringLiteral("-")});
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
@@ -45,7 +44,8 @@ QStringList pdfFonts(const QString &pdfPath)
         return {};
     // Two heading lines, then one font a line, its name first.
     QStringList fonts;
-    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (qsizetype i = 2; i < lines.size(); ++i)
         fonts << lines[i].section(QLatin1Char(' '), 0, 0);
     return fonts;

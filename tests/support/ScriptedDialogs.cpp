@@ -12,25 +12,13 @@ DialogCall DialogCall::msgBox(const QString &prompt, int style, const std::optio
     return {Kind::MsgBox, prompt, style, title, 0, 0};
 }
 
-DialogCall DialogCall::inputBox(const QString &prompt)
-{
-    return {Kind::InputBox, prompt, 0, std::nullopt, 0, 0};
-}
+DialogCall DialogCall::inputBox(const QString &prompt) { return {Kind::InputBox, prompt, 0, std::nullopt, 0, 0}; }
 
-DialogCall DialogCall::beep()
-{
-    return {Kind::Beep, {}, 0, std::nullopt, 0, 0};
-}
+DialogCall DialogCall::beep() { return {Kind::Beep, {}, 0, std::nullopt, 0, 0}; }
 
-DialogCall DialogCall::cursor(int x, int y)
-{
-    return {Kind::SetCursorPos, {}, 0, std::nullopt, x, y};
-}
+DialogCall DialogCall::cursor(int x, int y) { return {Kind::SetCursorPos, {}, 0, std::nullopt, x, y}; }
 
-DialogCall DialogCall::openDocument(const QString &path)
-{
-    return {Kind::OpenDocument, path, 0, std::nullopt, 0, 0};
-}
+DialogCall DialogCall::openDocument(const QString &path) { return {Kind::OpenDocument, path, 0, std::nullopt, 0, 0}; }
 
 void PrintTo(const DialogCall &call, std::ostream *os)
 {
@@ -113,20 +101,11 @@ QString ScriptedDialogs::InputBox(const QString &prompt)
     return answer;
 }
 
-void ScriptedDialogs::Beep()
-{
-    transcript_.push_back(DialogCall::beep());
-}
+void ScriptedDialogs::Beep() { transcript_.push_back(DialogCall::beep()); }
 
-void ScriptedDialogs::SetCursorPos(int x, int y)
-{
-    transcript_.push_back(DialogCall::cursor(x, y));
-}
+void ScriptedDialogs::SetCursorPos(int x, int y) { transcript_.push_back(DialogCall::cursor(x, y)); }
 
-QString ScriptedDialogs::AppPath()
-{
-    return appPath_ ? *appPath_ : QCoreApplication::applicationDirPath();
-}
+QString ScriptedDialogs::AppPath() { return appPath_ ? *appPath_ : QCoreApplication::applicationDirPath(); }
 
 bool ScriptedDialogs::OpenDocument(const QString &path)
 {

@@ -42,7 +42,8 @@ TEST_F(GenuineAccessView, RefusesEditsOnceALoadAndDeletionsAndLeavesTheFileAlone
     choose(QStringLiteral("Table1"));
     ASSERT_NE(open(), nullptr) << dialogs.transcript().size();
     EXPECT_EQ(model().rowCount(), 7); // no new-row line
-    EXPECT_EQ(view().windowTitle(), QStringLiteral(" Table Sélectionnée Table1 issue de COLLECTION.MDB (lecture seule)"));
+    EXPECT_EQ(view().windowTitle(),
+              QStringLiteral(" Table Sélectionnée Table1 issue de COLLECTION.MDB (lecture seule)"));
     EXPECT_EQ(shownColumn(0).first(), QString()); // Null NUMERO first, as Jet orders
     dialogs.clearTranscript();
 

@@ -24,10 +24,7 @@ struct Closing {
     bool onNewRow;
 };
 
-void PrintTo(const Closing &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const Closing &c, std::ostream *os) { *os << c.name; }
 
 class ClosingTest : public GridFixture, public ::testing::WithParamInterface<Closing> {
 protected:
@@ -90,18 +87,17 @@ TEST_P(ClosingTest, AsksAboutAPendingEditThenClosesAndReturnsToTheChooser)
     EXPECT_EQ(stored, designations);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, ClosingTest,
-    ::testing::Values(Closing{"menu_sans_modification", Trigger::Menu, 0, false},
-                      Closing{"menu_oui", Trigger::Menu, vb::Yes, false},
-                      Closing{"menu_non", Trigger::Menu, vb::No, false},
-                      Closing{"menu_oui_nouvelle_ligne", Trigger::Menu, vb::Yes, true},
-                      Closing{"echap_sans_modification", Trigger::EscapeInCell, 0, false},
-                      Closing{"echap_dans_la_cellule_oui", Trigger::EscapeInCell, vb::Yes, false},
-                      Closing{"echap_dans_la_cellule_non", Trigger::EscapeInCell, vb::No, false},
-                      Closing{"cadre_oui", Trigger::FrameClose, vb::Yes, false},
-                      Closing{"cadre_non", Trigger::FrameClose, vb::No, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, ClosingTest,
+                         ::testing::Values(Closing{"menu_sans_modification", Trigger::Menu, 0, false},
+                                           Closing{"menu_oui", Trigger::Menu, vb::Yes, false},
+                                           Closing{"menu_non", Trigger::Menu, vb::No, false},
+                                           Closing{"menu_oui_nouvelle_ligne", Trigger::Menu, vb::Yes, true},
+                                           Closing{"echap_sans_modification", Trigger::EscapeInCell, 0, false},
+                                           Closing{"echap_dans_la_cellule_oui", Trigger::EscapeInCell, vb::Yes, false},
+                                           Closing{"echap_dans_la_cellule_non", Trigger::EscapeInCell, vb::No, false},
+                                           Closing{"cadre_oui", Trigger::FrameClose, vb::Yes, false},
+                                           Closing{"cadre_non", Trigger::FrameClose, vb::No, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 class ClosingChooserTest : public GridFixture {};
 

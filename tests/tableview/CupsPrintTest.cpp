@@ -21,10 +21,7 @@ using namespace carnelis::test;
 
 // Under the leak checker: libcups keeps a few strings of each printer's PPD cache that it
 // never frees (in _ppdCacheCreateWithPPD, called by Qt's print support); not ours to mend.
-extern "C" const char *__lsan_default_suppressions()
-{
-    return "leak:_ppdCacheCreateWithPPD\n";
-}
+extern "C" const char *__lsan_default_suppressions() { return "leak:_ppdCacheCreateWithPPD\n"; }
 
 namespace {
 
@@ -107,8 +104,8 @@ private:
             return QStringLiteral("no temporary folder");
         const QString root = dir_.path();
         // The filters run as another user, who must reach the spool through this folder.
-        QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
         for (const char *sub : {"conf", "spool/tmp", "cache", "state", "log", "sortie"})
             QDir(root).mkpath(QString::fromLatin1(sub));
         writeFile(root + "/conf/cups-files.conf",
@@ -137,8 +134,8 @@ private:
                     .arg(QString::fromLocal8Bit(cupsd_.readAll()), errorLog());
             QThread::msleep(100);
         }
-        if (!admin("lpadmin", {"-p", Queue, "-E", "-v", "file://" + output(), "-P", PdfDriver, "-o", "PageSize=A4"})
-            || !admin("lpadmin", {"-d", Queue}))
+        if (!admin("lpadmin", {"-p", Queue, "-E", "-v", "file://" + output(), "-P", PdfDriver, "-o", "PageSize=A4"}) ||
+            !admin("lpadmin", {"-d", Queue}))
             return QStringLiteral("the queue cannot be added");
         return {};
     }
@@ -183,9 +180,9 @@ protected:
         ASSERT_TRUE(cups->admin("cupsenable", {Queue}));
         ASSERT_TRUE(cups->settle());
         QFile::remove(cups->output());
-        makeTable("TIMBRES", {row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
-                              row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5),
-                              row("1", "Cérès", "0,25 bleu", "TB", 3, "")});
+        makeTable("TIMBRES",
+                  {row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
+                   row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5), row("1", "Cérès", "0,25 bleu", "TB", 3, "")});
         choose("TIMBRES");
         ASSERT_NE(open(), nullptr);
     }

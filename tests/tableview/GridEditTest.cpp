@@ -102,10 +102,7 @@ struct SelectorDeletion {
     QStringList left;
 };
 
-void PrintTo(const SelectorDeletion &d, std::ostream *os)
-{
-    *os << d.name;
-}
+void PrintTo(const SelectorDeletion &d, std::ostream *os) { *os << d.name; }
 
 class SelectorDeletionTest : public GridEditTest, public ::testing::WithParamInterface<SelectorDeletion> {};
 
@@ -133,13 +130,12 @@ TEST_P(SelectorDeletionTest, AsksOnceThenDeletesExactlyTheChosenRows)
     EXPECT_EQ(shownColumn(0), d.left + QStringList{""});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, SelectorDeletionTest,
-    ::testing::Values(SelectorDeletion{"deux_lignes_oui", false, vb::Yes, {"2"}},
-                      SelectorDeletion{"deux_lignes_non", false, vb::No, {"1", "2", "3"}},
-                      SelectorDeletion{"tout_oui", true, vb::Yes, {}},
-                      SelectorDeletion{"tout_non", true, vb::No, {"1", "2", "3"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, SelectorDeletionTest,
+                         ::testing::Values(SelectorDeletion{"deux_lignes_oui", false, vb::Yes, {"2"}},
+                                           SelectorDeletion{"deux_lignes_non", false, vb::No, {"1", "2", "3"}},
+                                           SelectorDeletion{"tout_oui", true, vb::Yes, {}},
+                                           SelectorDeletion{"tout_non", true, vb::No, {"1", "2", "3"}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct TypedCote {
     const char *locale;
@@ -148,17 +144,15 @@ struct TypedCote {
     bool refused;
 };
 
-void PrintTo(const TypedCote &c, std::ostream *os)
-{
-    *os << c.locale << " " << c.typed;
-}
+void PrintTo(const TypedCote &c, std::ostream *os) { *os << c.locale << " " << c.typed; }
 
 class CoteInputTest : public ::testing::TestWithParam<TypedCote> {};
 
 TEST_P(CoteInputTest, ReadsTheUserLocaleOrAPoint)
 {
     const TypedCote &c = GetParam();
-    const std::optional<Value> value = coteFromTyped(QString::fromUtf8(c.typed), QLocale(QString::fromLatin1(c.locale)));
+    const std::optional<Value> value =
+        coteFromTyped(QString::fromUtf8(c.typed), QLocale(QString::fromLatin1(c.locale)));
     if (c.refused) {
         EXPECT_FALSE(value.has_value());
         return;
@@ -167,15 +161,12 @@ TEST_P(CoteInputTest, ReadsTheUserLocaleOrAPoint)
     EXPECT_EQ(*value, c.number ? Value(*c.number) : Value());
 }
 
-INSTANTIATE_TEST_SUITE_P(Typed, CoteInputTest,
-                         ::testing::Values(TypedCote{"fr_FR", "12,5", 12.5, false},
-                                           TypedCote{"fr_FR", "12.5", 12.5, false},
-                                           TypedCote{"fr_FR", "1\u202F234,5", 1234.5, false},
-                                           TypedCote{"en_US", "1,234.5", 1234.5, false},
-                                           TypedCote{"C", "  -3 ", -3.0, false},
-                                           TypedCote{"C", "", std::nullopt, false},
-                                           TypedCote{"C", "12 francs", std::nullopt, true},
-                                           TypedCote{"C", "inf", std::nullopt, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Typed, CoteInputTest,
+    ::testing::Values(TypedCote{"fr_FR", "12,5", 12.5, false}, TypedCote{"fr_FR", "12.5", 12.5, false},
+                      TypedCote{"fr_FR", "1\u202F234,5", 1234.5, false}, TypedCote{"en_US", "1,234.5", 1234.5, false},
+                      TypedCote{"C", "  -3 ", -3.0, false}, TypedCote{"C", "", std::nullopt, false},
+                      TypedCote{"C", "12 francs", std::nullopt, true}, TypedCote{"C", "inf", std::nullopt, true}));
 
 } // namespace
 

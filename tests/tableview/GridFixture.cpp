@@ -40,10 +40,7 @@ GridFixture::~GridFixture()
     flushDeletes();
 }
 
-void GridFixture::flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void GridFixture::flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 void GridFixture::makeTable(const QString &table, const Rows &rows, const std::vector<ColumnDef> &columns)
 {

@@ -29,8 +29,7 @@ protected:
     ~GridFixture() override;
 
     // Writes a collection table (or a table of the given columns) into COLLECTION.MDB.
-    void makeTable(const QString &table, const Rows &rows,
-                   const std::vector<ColumnDef> &columns = collectionColumns());
+    void makeTable(const QString &table, const Rows &rows, const std::vector<ColumnDef> &columns = collectionColumns());
     // What the chooser leaves in the selection for a table of COLLECTION.MDB.
     void choose(const QString &table, int16_t colonneTri = 0, const QString &condition = {},
                 const QString &critere = {});

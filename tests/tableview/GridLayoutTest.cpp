@@ -19,11 +19,10 @@ class GridLayoutTest : public GridFixture {};
 // test binary so that a person can compare it with the design.
 TEST_F(GridLayoutTest, ControlsStandWhereTheDesignPutsThem)
 {
-    makeTable("TIMBRES",
-              {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0, "Gomme d'origine"),
-               row("2", "Semeuse camée", "0,10 vert", "Oblitéré", 0.8, {}),
-               row("10", "Marianne d'Alger", "1,50 rouge", "TB", 1234.5, "Coin daté"),
-               row("100", {}, "2,00 violet", "B", {}, "")});
+    makeTable("TIMBRES", {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0, "Gomme d'origine"),
+                          row("2", "Semeuse camée", "0,10 vert", "Oblitéré", 0.8, {}),
+                          row("10", "Marianne d'Alger", "1,50 rouge", "TB", 1234.5, "Coin daté"),
+                          row("100", {}, "2,00 violet", "B", {}, "")});
     choose("TIMBRES");
     ASSERT_NE(open(), nullptr);
     FRMGRID &w = view();

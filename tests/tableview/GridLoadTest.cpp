@@ -19,9 +19,9 @@ class GridLoadTest : public GridFixture {};
 
 TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithCaptionLabelAndPointer)
 {
-    makeTable("TIMBRES", {row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
-                          row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5),
-                          row("1", "Cérès", "0,25 bleu", "TB", 3, "")});
+    makeTable("TIMBRES",
+              {row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
+               row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5), row("1", "Cérès", "0,25 bleu", "TB", 3, "")});
     choose("TIMBRES");
     dialogs.setToday("12-05-2026");
     ASSERT_NE(open(), nullptr);
@@ -46,8 +46,8 @@ TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithCaptionLabelAndPointer
     QStringList captions;
     for (int c = 0; c < 6; ++c)
         captions << model().headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(captions, (QStringList{"NUMÉRO", "       DÉSIGNATION DE L'OBJET", "           VALEUR  -  COULEUR",
-                                     "ÉTAT", "COTE    ", "    REMARQUE"}));
+    EXPECT_EQ(captions, (QStringList{"NUMÉRO", "       DÉSIGNATION DE L'OBJET", "           VALEUR  -  COULEUR", "ÉTAT",
+                                     "COTE    ", "    REMARQUE"}));
 }
 
 TEST_F(GridLoadTest, CoteFollowsTheUserLocale)
@@ -80,10 +80,7 @@ struct BadTable {
     const char *condition;
 };
 
-void PrintTo(const BadTable &t, std::ostream *os)
-{
-    *os << t.name;
-}
+void PrintTo(const BadTable &t, std::ostream *os) { *os << t.name; }
 
 class GridLoadFailureTest : public GridFixture, public ::testing::WithParamInterface<BadTable> {};
 
@@ -98,8 +95,8 @@ TEST_P(GridLoadFailureTest, BeepsShowsTheStructureMessageAndUnloads)
     dialogs.answerMsgBox(vb::OK);
 
     EXPECT_EQ(open(), nullptr);
-    EXPECT_EQ(dialogs.transcript(), (std::vector<DialogCall>{DialogCall::beep(),
-                                                              DialogCall::msgBox(failurePrompt("ADRESSES"), 0)}));
+    EXPECT_EQ(dialogs.transcript(),
+              (std::vector<DialogCall>{DialogCall::beep(), DialogCall::msgBox(failurePrompt("ADRESSES"), 0)}));
     EXPECT_FALSE(grid.isLoaded());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(selection.NomTable, "");
@@ -115,8 +112,8 @@ const std::vector<ColumnDef> noNumero{{"NOM", "TEXT"}, {"DESIGNATION", "TEXT"}, 
 const std::vector<ColumnDef> noEtat{{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}};
 const std::vector<ColumnDef> noCote{{"NUMERO", "TEXT"}, {"ETAT", "TEXT"}};
 // Every column but COTE: the unfiltered query runs, but the grid has nothing to bind.
-const std::vector<ColumnDef> fiveColumns{{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COULEUR", "TEXT"},
-                                         {"ETAT", "TEXT"}, {"DIVERS", "TEXT"}};
+const std::vector<ColumnDef> fiveColumns{
+    {"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COULEUR", "TEXT"}, {"ETAT", "TEXT"}, {"DIVERS", "TEXT"}};
 
 INSTANTIATE_TEST_SUITE_P(Tables, GridLoadFailureTest,
                          ::testing::Values(BadTable{"sans_numero", noNumero, 0, ""},

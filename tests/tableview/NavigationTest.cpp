@@ -1,5 +1,5 @@
-#include "GridFixture.h"
 #include "DeletionPrompt.h"
+#include "GridFixture.h"
 #include "JumpPositions.h"
 
 #include <QAction>
@@ -22,14 +22,11 @@ struct Worked {
     int quarter, middle, threeQuarters;
 };
 
-void PrintTo(const Worked &w, std::ostream *os)
-{
-    *os << w.n << " rows";
-}
+void PrintTo(const Worked &w, std::ostream *os) { *os << w.n << " rows"; }
 
 // The worked values: halves go to the even neighbour.
-const Worked worked[] = {{1, 0, 0, 1},  {2, 0, 1, 2},  {3, 1, 2, 2},    {4, 1, 2, 3},  {5, 1, 2, 4},
-                         {6, 2, 3, 4},  {7, 2, 4, 5},  {10, 2, 5, 8},   {101, 25, 50, 76}};
+const Worked worked[] = {{1, 0, 0, 1}, {2, 0, 1, 2}, {3, 1, 2, 2},  {4, 1, 2, 3},     {5, 1, 2, 4},
+                         {6, 2, 3, 4}, {7, 2, 4, 5}, {10, 2, 5, 8}, {101, 25, 50, 76}};
 
 TEST(JumpPositions, WorkedValues)
 {
@@ -119,9 +116,9 @@ class DeletionTest : public GridFixture {
 protected:
     void SetUp() override
     {
-        makeTable("TIMBRES", {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0, "Gomme"),
-                              row("2", "Semeuse", "0,10 vert", "TB", 12.5, ""),
-                              row("3", {}, "1,50 rouge", "B", {}, {})});
+        makeTable("TIMBRES",
+                  {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0, "Gomme"),
+                   row("2", "Semeuse", "0,10 vert", "TB", 12.5, ""), row("3", {}, "1,50 rouge", "B", {}, {})});
         choose("TIMBRES");
         ASSERT_NE(open(), nullptr);
         dialogs.clearTranscript();
@@ -134,7 +131,8 @@ TEST_F(DeletionTest, YesDeletesTheRowShownAndTheNextOneBecomesCurrent)
     dialogs.answerMsgBox(vb::Yes);
     view().EffacerLigne->trigger();
 
-    const QString prompt = QStringLiteral("ATTENTION ! Vous cherchez à effacer le Numéro: 2\r\nSemeuse 0,10 vert TB 12.5 ");
+    const QString prompt =
+        QStringLiteral("ATTENTION ! Vous cherchez à effacer le Numéro: 2\r\nSemeuse 0,10 vert TB 12.5 ");
     EXPECT_EQ(dialogs.transcript(),
               (std::vector<DialogCall>{DialogCall::beep(), DialogCall::msgBox(prompt, 36, deletionTitle)}));
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));

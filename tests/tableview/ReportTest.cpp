@@ -46,8 +46,8 @@ void writeCollection(const QString &path, const std::vector<Row> &rows, const ch
                            {"RANG", "INTEGER"}});
     std::vector<std::vector<Value>> values;
     for (const Row &row : rows)
-        values.push_back({row.numero, row.designation, row.couleur, row.etat, row.cote, row.divers,
-                          int(values.size()) + 1});
+        values.push_back(
+            {row.numero, row.designation, row.couleur, row.etat, row.cote, row.divers, int(values.size()) + 1});
     file.appendRows("T", values);
 }
 
@@ -234,29 +234,29 @@ std::vector<Row> concat(std::initializer_list<std::vector<Row>> parts)
     return all;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ReportPageBreaks,
-    ::testing::Values(
-        // One-line rows: 61 on the first sheet, 66 on the others; the closing lines stay
-        // under the last row while they fit.
-        PageBreakCase{"ClosingLinesFitUnder56Rows", rowsWithRemarkLines(56, 1), {56}},
-        PageBreakCase{"ClosingLinesTurnAfter57Rows", rowsWithRemarkLines(57, 1), {57, 0}},
-        PageBreakCase{"Row62OnTheSecondSheet", rowsWithRemarkLines(62, 1), {61, 1}},
-        PageBreakCase{"FullSheets", rowsWithRemarkLines(127, 1), {61, 66, 0}},
-        // The paper's own foot comes first on a shorter sheet; on a longer one the closing
-        // lines still follow the 127th row.
-        PageBreakCase{"ShorterPaper", rowsWithRemarkLines(130, 1), {57, 62, 11}, 26.9},
-        PageBreakCase{"LongerPaper", rowsWithRemarkLines(127, 1), {61, 66}, 40.0},
-        // A Null remark leaves the line open; the next row's tab takes the next line.
-        PageBreakCase{"NullRemarks", withoutRemarks(62), {61, 1}},
-        // A sheet holds 66 printed lines: 20 rows of 3 lines under the header, then 22.
-        PageBreakCase{"ThreeLineRemarks", rowsWithRemarkLines(50, 3), {20, 22, 8}},
-        // A row longer than a sheet starts on a sheet of its own and goes on over the next,
-        // whose lines it counts (34 there, then 32 one-line rows).
-        PageBreakCase{"RemarkLongerThanASheet",
-                      concat({rowsWithRemarkLines(1, 1), rowsWithRemarkLines(1, 100, 2), rowsWithRemarkLines(33, 1, 3)}),
-                      {1, 1, 32, 1}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, ReportPageBreaks,
+                         ::testing::Values(
+                             // One-line rows: 61 on the first sheet, 66 on the others; the closing lines stay
+                             // under the last row while they fit.
+                             PageBreakCase{"ClosingLinesFitUnder56Rows", rowsWithRemarkLines(56, 1), {56}},
+                             PageBreakCase{"ClosingLinesTurnAfter57Rows", rowsWithRemarkLines(57, 1), {57, 0}},
+                             PageBreakCase{"Row62OnTheSecondSheet", rowsWithRemarkLines(62, 1), {61, 1}},
+                             PageBreakCase{"FullSheets", rowsWithRemarkLines(127, 1), {61, 66, 0}},
+                             // The paper's own foot comes first on a shorter sheet; on a longer one the closing
+                             // lines still follow the 127th row.
+                             PageBreakCase{"ShorterPaper", rowsWithRemarkLines(130, 1), {57, 62, 11}, 26.9},
+                             PageBreakCase{"LongerPaper", rowsWithRemarkLines(127, 1), {61, 66}, 40.0},
+                             // A Null remark leaves the line open; the next row's tab takes the next line.
+                             PageBreakCase{"NullRemarks", withoutRemarks(62), {61, 1}},
+                             // A sheet holds 66 printed lines: 20 rows of 3 lines under the header, then 22.
+                             PageBreakCase{"ThreeLineRemarks", rowsWithRemarkLines(50, 3), {20, 22, 8}},
+                             // A row longer than a sheet starts on a sheet of its own and goes on over the next,
+                             // whose lines it counts (34 there, then 32 one-line rows).
+                             PageBreakCase{"RemarkLongerThanASheet",
+                                           concat({rowsWithRemarkLines(1, 1), rowsWithRemarkLines(1, 100, 2),
+                                                   rowsWithRemarkLines(33, 1, 3)}),
+                                           {1, 1, 32, 1}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct RowLayoutCase {
     const char *name;
@@ -279,22 +279,23 @@ const QString LongDesignation = QStringLiteral("Type Sage, papier quadrillé tei
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReportRowLayout,
-    ::testing::Values(
-        RowLayoutCase{"LongDesignationPushesCouleurToTheNextLine",
-                      {{"1", LongDesignation, "rouge", "Neuf", 2.0, "x"}},
-                      {line({{4, "1"}, {12, LongDesignation}}),
-                       line({{38, "rouge"}, {66, "Neuf"}, {76, "2.00"}, {82, "x"}})}},
-        RowLayoutCase{"NumericNumeroCarriesItsBlanks",
-                      {{7.0, "a", "b", "c", 1.0, "r"}, {12.0, "d", "e", "f", 1.0, "s"}},
-                      {line({{5, "7"}, {12, "a"}, {38, "b"}, {66, "c"}, {76, "1.00"}, {82, "r"}}),
-                       line({{5, "12"}, {12, "d"}, {38, "e"}, {66, "f"}, {76, "1.00"}, {82, "s"}})}},
-        RowLayoutCase{"CoteThatIsNoNumberPrintsNothingAndCountsNothing",
-                      {{"1", "a", "b", "c", Value(), "r"}, {"2", "d", "e", "f", "", "s"},
-                       {"3", "g", "h", "i", "beaucoup", "t"}, {"4", "j", "k", "l", 2.5, "u"}},
-                      {line({{4, "1"}, {12, "a"}, {38, "b"}, {66, "c"}, {82, "r"}}),
-                       line({{4, "2"}, {12, "d"}, {38, "e"}, {66, "f"}, {82, "s"}}),
-                       line({{4, "3"}, {12, "g"}, {38, "h"}, {66, "i"}, {82, "t"}}),
-                       line({{4, "4"}, {12, "j"}, {38, "k"}, {66, "l"}, {76, "2.50"}, {82, "u"}})}}),
+    ::testing::Values(RowLayoutCase{"LongDesignationPushesCouleurToTheNextLine",
+                                    {{"1", LongDesignation, "rouge", "Neuf", 2.0, "x"}},
+                                    {line({{4, "1"}, {12, LongDesignation}}),
+                                     line({{38, "rouge"}, {66, "Neuf"}, {76, "2.00"}, {82, "x"}})}},
+                      RowLayoutCase{"NumericNumeroCarriesItsBlanks",
+                                    {{7.0, "a", "b", "c", 1.0, "r"}, {12.0, "d", "e", "f", 1.0, "s"}},
+                                    {line({{5, "7"}, {12, "a"}, {38, "b"}, {66, "c"}, {76, "1.00"}, {82, "r"}}),
+                                     line({{5, "12"}, {12, "d"}, {38, "e"}, {66, "f"}, {76, "1.00"}, {82, "s"}})}},
+                      RowLayoutCase{"CoteThatIsNoNumberPrintsNothingAndCountsNothing",
+                                    {{"1", "a", "b", "c", Value(), "r"},
+                                     {"2", "d", "e", "f", "", "s"},
+                                     {"3", "g", "h", "i", "beaucoup", "t"},
+                                     {"4", "j", "k", "l", 2.5, "u"}},
+                                    {line({{4, "1"}, {12, "a"}, {38, "b"}, {66, "c"}, {82, "r"}}),
+                                     line({{4, "2"}, {12, "d"}, {38, "e"}, {66, "f"}, {82, "s"}}),
+                                     line({{4, "3"}, {12, "g"}, {38, "h"}, {66, "i"}, {82, "t"}}),
+                                     line({{4, "4"}, {12, "j"}, {38, "k"}, {66, "l"}, {76, "2.50"}, {82, "u"}})}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A row that printed nothing: an empty remark still ends its line, a Null one does not.
@@ -399,7 +400,8 @@ TEST_P(ReportFailures, AFailedRunLeavesNothingAndTheNextRunPrintsEverything)
 }
 
 INSTANTIATE_TEST_SUITE_P(Errors, ReportFailures,
-                         ::testing::Values(FailureCase{err::OutOfPaper, true}, FailureCase{err::DeviceNotAnswering, true},
+                         ::testing::Values(FailureCase{err::OutOfPaper, true},
+                                           FailureCase{err::DeviceNotAnswering, true},
                                            FailureCase{err::Overflow, false}),
                          [](const auto &info) { return std::to_string(info.param.error); });
 
@@ -462,9 +464,10 @@ TEST_P(ReportProgressCount, EachRowCountedOnceWhileItIsCurrent)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, ReportProgressCount,
-                         ::testing::Values(ProgressCase{0, 130, 2}, ProgressCase{70, 70, 1}),
-                         [](const auto &info) { return info.param.cancelAfter ? std::string("Cancelled") : std::string("Whole"); });
+INSTANTIATE_TEST_SUITE_P(Runs, ReportProgressCount, ::testing::Values(ProgressCase{0, 130, 2}, ProgressCase{70, 70, 1}),
+                         [](const auto &info) {
+                             return info.param.cancelAfter ? std::string("Cancelled") : std::string("Whole");
+                         });
 
 // The real progress window, shown at once: Annuler pressed while the rows print stops the
 // run before the next row.

@@ -38,9 +38,9 @@ protected:
 
 TEST_F(ReportWindowTest, ImprimerStoresThePendingEditPrintsEveryRowAndBringsTheGridBackToTheFirst)
 {
-    makeTable("TIMBRES", {row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
-                          row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5),
-                          row("1", "Cérès", "0,25 bleu", "TB", 3, "")});
+    makeTable("TIMBRES",
+              {row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
+               row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5), row("1", "Cérès", "0,25 bleu", "TB", 3, "")});
     choose("TIMBRES");
     ASSERT_NE(open(), nullptr);
     typeInto(2, 1, "Marianne rose");

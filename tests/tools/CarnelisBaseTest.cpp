@@ -119,25 +119,25 @@ TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
     EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "2", "--condition", "Est Vide", "--requete-seule"}).out,
               "SELECT * FROM MONNAIES WHERE MONNAIES.DESIGNATION = Null OR MONNAIES.DESIGNATION = (' ') ORDER BY "
               "NUMERO\n");
-    EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "6", "--condition", "N'est pas Vide", "--requete-seule"})
-                  .out,
-              "SELECT * FROM MONNAIES WHERE MONNAIES.DIVERS <> Null AND MONNAIES.DIVERS <> (' ') ORDER BY NUMERO\n");
+    EXPECT_EQ(
+        run({"filtre", file(), "MONNAIES", "--colonne", "6", "--condition", "N'est pas Vide", "--requete-seule"}).out,
+        "SELECT * FROM MONNAIES WHERE MONNAIES.DIVERS <> Null AND MONNAIES.DIVERS <> (' ') ORDER BY NUMERO\n");
     EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "5", "--condition", "Est plus Grand que", "--critere",
                    "100", "--cote", "<", "--valeur", "12,5", "--requete-seule"})
                   .out,
               "SELECT * FROM MONNAIES WHERE MONNAIES.COTE >  100 And MONNAIES.COTE  < 12.5 ORDER BY NUMERO\n");
 
     // The rows are those of the same query run through requete.
-    const QStringList filter = {"filtre", file(), "TIMBRES", "--colonne", "3", "--condition", "Commence par",
-                                "--critere", "vert"};
+    const QStringList filter = {"filtre",      file(),         "TIMBRES",   "--colonne", "3",
+                                "--condition", "Commence par", "--critere", "vert"};
     const Result rows = run(filter);
     EXPECT_EQ(rows.status, 0);
     EXPECT_GT(rows.out.count('\n'), 2);
-    EXPECT_EQ(rows.out, run({"requete", file(),
-                             "SELECT * FROM TIMBRES WHERE Left(TIMBRES.COULEUR,4) = ('VERT') ORDER BY NUMERO"})
-                            .out);
-    const Result refused = run({"filtre", file(), "TIMBRES", "--colonne", "5", "--condition", "Est Égal à",
-                                "--critere", "douze"});
+    EXPECT_EQ(
+        rows.out,
+        run({"requete", file(), "SELECT * FROM TIMBRES WHERE Left(TIMBRES.COULEUR,4) = ('VERT') ORDER BY NUMERO"}).out);
+    const Result refused =
+        run({"filtre", file(), "TIMBRES", "--colonne", "5", "--condition", "Est Égal à", "--critere", "douze"});
     EXPECT_EQ(refused.status, 1);
     for (const char *column : {"7", "9"})
         EXPECT_EQ(run({"filtre", file(), "TIMBRES", "--colonne", column}).status, 2) << column;
@@ -150,12 +150,12 @@ TEST_F(CarnelisBase, HelpAndUnknownCommands)
     for (const char *command : {"exemple", "nouvelle", "tables", "requete", "filtre", "--requete-seule"})
         EXPECT_TRUE(help.out.contains(QLatin1String(command))) << command;
     // Every column and condition the filter takes, as the chooser words them.
-    EXPECT_TRUE(help.out.contains(QStringLiteral(
-        "      Colonnes : 0 TOUT, 1 NUMÉRO, 2 DÉSIGNATION, 3 VALEUR - COULEUR, 4 ÉTAT,\n"
-        "      5 COTE, 6 REMARQUE.\n"
-        "      Conditions : \"Est Égal à\", \"Est plus Grand que\", \"Est plus Petit que\",\n"
-        "      \"Est Différent de\", \"Est Vide\", \"N'est pas Vide\", \"Contient\",\n"
-        "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n")))
+    EXPECT_TRUE(help.out.contains(
+        QStringLiteral("      Colonnes : 0 TOUT, 1 NUMÉRO, 2 DÉSIGNATION, 3 VALEUR - COULEUR, 4 ÉTAT,\n"
+                       "      5 COTE, 6 REMARQUE.\n"
+                       "      Conditions : \"Est Égal à\", \"Est plus Grand que\", \"Est plus Petit que\",\n"
+                       "      \"Est Différent de\", \"Est Vide\", \"N'est pas Vide\", \"Contient\",\n"
+                       "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n")))
         << help.out.toStdString();
     EXPECT_EQ(run({"copier", file()}).status, 2);
     EXPECT_EQ(run({}).status, 2);

@@ -5,8 +5,8 @@
 #include "AccessImport.h"
 #include "Collection.h"
 #include "CollectionFile.h"
-#include "FilterOptions.h"
 #include "Engine.h"
+#include "FilterOptions.h"
 #include "JetText.h"
 #include "SampleCollection.h"
 #include "SelectionState.h"
@@ -37,16 +37,15 @@ const char *const helpStart =
     "      applique le filtre du sélecteur ; avec --requete-seule, n'affiche que la\n"
     "      requête composée.\n";
 
-const char *const helpEnd =
-    "  carnelis-base importer SOURCE.MDB CIBLE.MDB\n"
-    "      convertit un fichier Access d'origine en un fichier CARNELIS modifiable :\n"
-    "      chaque table, ses colonnes et ses lignes ; la source n'est pas modifiée et\n"
-    "      une cible existante est refusée.\n"
-    "  carnelis-base --help\n"
-    "      affiche cette aide.\n"
-    "\n"
-    "Code de sortie : 0 réussi, 1 erreur du moteur (numéro et texte sur la sortie\n"
-    "d'erreur), 2 ligne de commande incorrecte.\n";
+const char *const helpEnd = "  carnelis-base importer SOURCE.MDB CIBLE.MDB\n"
+                            "      convertit un fichier Access d'origine en un fichier CARNELIS modifiable :\n"
+                            "      chaque table, ses colonnes et ses lignes ; la source n'est pas modifiée et\n"
+                            "      une cible existante est refusée.\n"
+                            "  carnelis-base --help\n"
+                            "      affiche cette aide.\n"
+                            "\n"
+                            "Code de sortie : 0 réussi, 1 erreur du moteur (numéro et texte sur la sortie\n"
+                            "d'erreur), 2 ligne de commande incorrecte.\n";
 
 // "      Label : a, b, c." with the items run on over lines of at most 79 characters.
 QString helpList(const QString &label, const QStringList &items)
@@ -195,9 +194,9 @@ void printRows(Recordset &rs, QTextStream &out)
 int runCommand(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     using Command = std::function<int(const QStringList &, QTextStream &)>;
-    static const std::map<QString, Command> commands = {
-        {"exemple", exemple}, {"nouvelle", nouvelle}, {"tables", tables}, {"requete", requete}, {"filtre", filtre},
-        {"importer", importer}};
+    static const std::map<QString, Command> commands = {{"exemple", exemple}, {"nouvelle", nouvelle},
+                                                        {"tables", tables},   {"requete", requete},
+                                                        {"filtre", filtre},   {"importer", importer}};
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
         args[0] == QLatin1String("aide")) {
         (args.isEmpty() ? err : out) << helpText() << rapportUsage();

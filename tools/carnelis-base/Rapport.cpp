@@ -2,8 +2,8 @@
 
 #include "Collection.h"
 #include "CriteriaCheck.h"
-#include "FilterOptions.h"
 #include "Engine.h"
+#include "FilterOptions.h"
 #include "OpenRequest.h"
 #include "PdfPrinter.h"
 #include "ReportWriter.h"
@@ -35,11 +35,10 @@ SelectionState selectionFor(const FilterOptions &options)
 
 QString rapportUsage()
 {
-    return QStringLiteral(
-        "  rapport FICHIER.MDB TABLE SORTIE.pdf [--colonne 0..6] [--condition TEXTE]\n"
-        "          [--critere TEXTE] [--cote = | > | <] [--valeur NOMBRE]\n"
-        "      Écrit en PDF le rapport imprimé de la table, filtrée comme dans le choix\n"
-        "      de la table (sans les invites Recto-Verso).\n");
+    return QStringLiteral("  rapport FICHIER.MDB TABLE SORTIE.pdf [--colonne 0..6] [--condition TEXTE]\n"
+                          "          [--critere TEXTE] [--cote = | > | <] [--valeur NOMBRE]\n"
+                          "      Écrit en PDF le rapport imprimé de la table, filtrée comme dans le choix\n"
+                          "      de la table (sans les invites Recto-Verso).\n");
 }
 
 int rapportCommand(const QStringList &arguments, QTextStream &out, QTextStream &err)

@@ -6,12 +6,11 @@ namespace carnelis {
 
 bool isJetReservedWord(const QString &word)
 {
-    static const QSet<QString> words = {
-        "SELECT", "FROM",   "WHERE",  "ORDER", "BY",     "AND",    "OR",     "NOT",
-        "NULL",   "IS",     "LIKE",   "IN",    "AS",     "ASC",    "DESC",   "DISTINCT",
-        "TOP",    "GROUP",  "HAVING", "UNION", "JOIN",   "ON",     "INSERT", "UPDATE",
-        "DELETE", "DROP",   "CREATE", "TABLE", "INTO",   "VALUES", "SET",    "ALTER",
-        "TRUE",   "FALSE",  "MOD",    "XOR",   "EQV",    "IMP",    "BETWEEN"};
+    static const QSet<QString> words = {"SELECT", "FROM",  "WHERE",  "ORDER", "BY",   "AND",    "OR",     "NOT",
+                                        "NULL",   "IS",    "LIKE",   "IN",    "AS",   "ASC",    "DESC",   "DISTINCT",
+                                        "TOP",    "GROUP", "HAVING", "UNION", "JOIN", "ON",     "INSERT", "UPDATE",
+                                        "DELETE", "DROP",  "CREATE", "TABLE", "INTO", "VALUES", "SET",    "ALTER",
+                                        "TRUE",   "FALSE", "MOD",    "XOR",   "EQV",  "IMP",    "BETWEEN"};
     return words.contains(word.toUpper());
 }
 

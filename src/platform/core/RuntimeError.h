@@ -8,8 +8,9 @@ namespace carnelis {
 // errors (6 overflow, 3021 no current row, ...) and a French text shown to the user.
 class RuntimeError : public std::runtime_error {
 public:
-    RuntimeError(int number, const QString &text)
-        : std::runtime_error(text.toStdString()), number_(number), text_(text) {}
+    RuntimeError(int number, const QString &text) : std::runtime_error(text.toStdString()), number_(number), text_(text)
+    {
+    }
     int number() const { return number_; }
     const QString &text() const { return text_; }
 

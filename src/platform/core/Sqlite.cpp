@@ -254,10 +254,7 @@ std::string_view Statement::bytes(int column) const
 
 bool Statement::isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
-Transaction::Transaction(Connection &connection) : connection_(connection)
-{
-    connection_.exec("BEGIN IMMEDIATE");
-}
+Transaction::Transaction(Connection &connection) : connection_(connection) { connection_.exec("BEGIN IMMEDIATE"); }
 
 Transaction::~Transaction()
 {

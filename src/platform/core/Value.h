@@ -21,7 +21,7 @@ public:
     bool isNumber() const { return kind_ == Kind::Number; }
     bool isText() const { return kind_ == Kind::Text; }
 
-    double number() const { return number_; } // 0 unless a number
+    double number() const { return number_; }     // 0 unless a number
     const QString &text() const { return text_; } // empty unless a text
 
     // The text form a Basic program would show: "" for Null, the text as it is, a number

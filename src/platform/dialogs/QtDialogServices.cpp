@@ -90,25 +90,13 @@ QString QtDialogServices::InputBox(const QString &prompt)
     return dialog.textValue();
 }
 
-void QtDialogServices::Beep()
-{
-    QApplication::beep();
-}
+void QtDialogServices::Beep() { QApplication::beep(); }
 
-void QtDialogServices::SetCursorPos(int x, int y)
-{
-    QCursor::setPos(x, y);
-}
+void QtDialogServices::SetCursorPos(int x, int y) { QCursor::setPos(x, y); }
 
-QString QtDialogServices::Today()
-{
-    return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy"));
-}
+QString QtDialogServices::Today() { return QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy")); }
 
-QString QtDialogServices::AppPath()
-{
-    return QCoreApplication::applicationDirPath();
-}
+QString QtDialogServices::AppPath() { return QCoreApplication::applicationDirPath(); }
 
 bool QtDialogServices::OpenDocument(const QString &path)
 {

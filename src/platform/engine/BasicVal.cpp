@@ -27,9 +27,9 @@ double radixNumber(const QString &s, qsizetype start, int base)
     bool any = false;
     for (qsizetype i = start; i < s.size(); ++i) {
         const int digit = s[i].isDigit() ? s[i].digitValue()
-                        : (base == 16 && QString("ABCDEF").contains(s[i].toUpper()))
-                            ? 10 + (s[i].toUpper().unicode() - u'A')
-                            : -1;
+                          : (base == 16 && QString("ABCDEF").contains(s[i].toUpper()))
+                              ? 10 + (s[i].toUpper().unicode() - u'A')
+                              : -1;
         if (digit < 0 || digit >= base)
             break;
         value = value * base + digit;

@@ -30,8 +30,9 @@ CollectionFile::CollectionFile(const QString &path)
     const QFileInfo info(path);
     constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() && !(info.isWritable() && (info.permissions() & anyWrite)))
-        throw RuntimeError(err::ReadOnly, QStringLiteral("Le fichier « %1 » est en lecture seule : il n'a pas été modifié.")
-                                              .arg(info.fileName()));
+        throw RuntimeError(
+            err::ReadOnly,
+            QStringLiteral("Le fichier « %1 » est en lecture seule : il n'a pas été modifié.").arg(info.fileName()));
     connection_ = std::make_unique<Connection>(path, Connection::Mode::Create);
     connection_->exec("PRAGMA synchronous = FULL");
 }
@@ -47,7 +48,8 @@ void CollectionFile::createTable(const QString &name, const std::vector<ColumnDe
     QStringList defs;
     for (const ColumnDef &c : columns)
         defs << quotedSqlName(c.name) + u' ' + c.type;
-    const QString sql = QStringLiteral("CREATE TABLE ") + quotedSqlName(name) + u'(' + defs.join(QStringLiteral(", ")) + u')';
+    const QString sql =
+        QStringLiteral("CREATE TABLE ") + quotedSqlName(name) + u'(' + defs.join(QStringLiteral(", ")) + u')';
     connection_->exec(sql.toUtf8().constData());
 }
 
@@ -59,8 +61,8 @@ void CollectionFile::appendRows(const QString &table, const std::vector<std::vec
     QStringList marks;
     for (size_t i = 0; i < info->columns.size(); ++i)
         marks << u'?' + QString::number(i + 1);
-    const QString sql =
-        QStringLiteral("INSERT INTO ") + quotedSqlName(info->name) + QStringLiteral(" VALUES (") + marks.join(u',') + u')';
+    const QString sql = QStringLiteral("INSERT INTO ") + quotedSqlName(info->name) + QStringLiteral(" VALUES (") +
+                        marks.join(u',') + u')';
     Transaction transaction(*connection_);
     Statement insert(*connection_, sql.toStdString());
     for (const auto &row : rows) {

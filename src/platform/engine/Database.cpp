@@ -2,10 +2,10 @@
 
 #include "AccessSnapshot.h"
 #include "FileKind.h"
-#include "SnapshotFormat.h"
 #include "JetFunctions.h"
 #include "JetTranslator.h"
 #include "KeysetRecordset.h"
+#include "SnapshotFormat.h"
 #include "Sqlite.h"
 #include "TableSchema.h"
 
@@ -83,10 +83,12 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
     if (!info.exists())
         throw RuntimeError(err::CannotOpen, QStringLiteral("Le fichier « %1 » est introuvable.").arg(path));
     if (!info.isFile())
-        throw RuntimeError(err::CannotOpen, QStringLiteral("« %1 » n'est pas un fichier de base de données.").arg(path));
+        throw RuntimeError(err::CannotOpen,
+                           QStringLiteral("« %1 » n'est pas un fichier de base de données.").arg(path));
     if (!info.isReadable())
-        throw RuntimeError(err::PermissionDenied,
-                           QStringLiteral("Accès refusé : le fichier « %1 » ne peut pas être lu.").arg(shownName(path)));
+        throw RuntimeError(
+            err::PermissionDenied,
+            QStringLiteral("Accès refusé : le fichier « %1 » ne peut pas être lu.").arg(shownName(path)));
 
     switch (recognizeFile(path)) {
     case FileKind::Sqlite:
@@ -106,15 +108,16 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
                            QStringLiteral("Le fichier « %1 » est endommagé (incomplet) : il ne peut pas être ouvert.")
                                .arg(shownName(path)));
     case FileKind::Unknown:
-        throw RuntimeError(err::NotADatabase,
-                           QStringLiteral("Le fichier « %1 » n'est pas une base de données reconnue.").arg(shownName(path)));
+        throw RuntimeError(
+            err::NotADatabase,
+            QStringLiteral("Le fichier « %1 » n'est pas une base de données reconnue.").arg(shownName(path)));
     }
 
     auto impl = std::make_unique<Database::Impl>();
     impl->path = path;
     impl->readOnly = !writable(info) || !folderWritable(info);
-    impl->connection = std::make_shared<Connection>(
-        path, impl->readOnly ? Connection::Mode::ReadOnly : Connection::Mode::ReadWrite);
+    impl->connection =
+        std::make_shared<Connection>(path, impl->readOnly ? Connection::Mode::ReadOnly : Connection::Mode::ReadWrite);
     Connection &c = *impl->connection;
     registerJetFunctions(c);
     try {
@@ -128,9 +131,9 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
         listTables(c); // reads the catalogue: a damaged file fails here, not later
     } catch (const RuntimeError &e) {
         if (e.number() == err::NotADatabase)
-            throw RuntimeError(err::NotADatabase,
-                               QStringLiteral("Le fichier « %1 » est endommagé : il ne peut pas être ouvert.")
-                                   .arg(shownName(path)));
+            throw RuntimeError(
+                err::NotADatabase,
+                QStringLiteral("Le fichier « %1 » est endommagé : il ne peut pas être ouvert.").arg(shownName(path)));
         // A write cut short (a crash, a power cut) leaves its journal beside the file, and
         // only a connection allowed to write can put the file back as it was: until then
         // a read-only file cannot be read, which is not the user trying to change it.

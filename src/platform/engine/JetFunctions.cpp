@@ -168,12 +168,8 @@ void registerJetFunctions(Connection &connection)
         void (*fn)(sqlite3_context *, int, sqlite3_value **);
     };
     const Function functions[] = {
-        {"jet_val", 1, jetVal},
-        {"jet_instr", 2, jetInstrFunction},
-        {"jet_instr", 3, jetInstrFunction},
-        {"jet_left", 2, jetCut<jetLeft>},
-        {"jet_right", 2, jetCut<jetRight>},
-        {"jet_cmp", 2, jetCmp},
+        {"jet_val", 1, jetVal},           {"jet_instr", 2, jetInstrFunction}, {"jet_instr", 3, jetInstrFunction},
+        {"jet_left", 2, jetCut<jetLeft>}, {"jet_right", 2, jetCut<jetRight>}, {"jet_cmp", 2, jetCmp},
         {"jet_sortkey", 1, jetSortKey},
     };
     for (const Function &f : functions) {

@@ -40,12 +40,14 @@ inline RuntimeError unknownColumn(const QString &name)
 
 inline RuntimeError unknownFunction(const QString &name)
 {
-    return RuntimeError(err::UnknownFunction, QStringLiteral("Fonction « %1 » non définie dans l'expression.").arg(name));
+    return RuntimeError(err::UnknownFunction,
+                        QStringLiteral("Fonction « %1 » non définie dans l'expression.").arg(name));
 }
 
 inline RuntimeError typeMismatch()
 {
-    return RuntimeError(err::TypeMismatch, QStringLiteral("Type de données incompatible dans l'expression de critère."));
+    return RuntimeError(err::TypeMismatch,
+                        QStringLiteral("Type de données incompatible dans l'expression de critère."));
 }
 
 } // namespace carnelis

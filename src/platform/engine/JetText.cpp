@@ -234,10 +234,7 @@ int jetInstr(std::string_view haystack, std::string_view needle, int start)
     return position;
 }
 
-std::string_view jetLeft(std::string_view s, int count)
-{
-    return s.substr(0, offsetAfterUnits(s, count));
-}
+std::string_view jetLeft(std::string_view s, int count) { return s.substr(0, offsetAfterUnits(s, count)); }
 
 std::string_view jetRight(std::string_view s, int count)
 {

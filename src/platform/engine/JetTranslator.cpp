@@ -113,8 +113,8 @@ private:
         case Expr::Kind::Column: {
             const ColumnInfo &c = column(e.qualifier, e.text);
             const Type t = c.affinity == Affinity::Text      ? Type::Text
-                         : c.affinity == Affinity::Numeric ? Type::NumLike
-                                                           : Type::Any;
+                           : c.affinity == Affinity::Numeric ? Type::NumLike
+                                                             : Type::Any;
             return {t, quotedSqlName(c.name), std::nullopt};
         }
         case Expr::Kind::Call:
@@ -131,8 +131,9 @@ private:
         case Expr::Kind::IsNull:
         case Expr::Kind::IsNotNull: {
             const Piece x = value(*e.args[0]);
-            return boolean(u'(' + sqlOf(x) +
-                           (e.kind == Expr::Kind::IsNull ? QStringLiteral(" IS NULL)") : QStringLiteral(" IS NOT NULL)")));
+            return boolean(
+                u'(' + sqlOf(x) +
+                (e.kind == Expr::Kind::IsNull ? QStringLiteral(" IS NULL)") : QStringLiteral(" IS NOT NULL)")));
         }
         case Expr::Kind::Negate:
             return negate(e);
@@ -212,7 +213,8 @@ private:
             return boolean(u'(' + sqlOf(a) + u' ' + op + u' ' + sqlOf(b) + QStringLiteral(" COLLATE JETTEXT)"));
         if (a.type == Type::Number && b.type == Type::Number)
             return boolean(u'(' + sqlOf(a) + u' ' + op + u' ' + sqlOf(b) + u')');
-        if ((a.type == Type::NumLike && b.type == Type::Number) || (a.type == Type::Number && b.type == Type::NumLike)) {
+        if ((a.type == Type::NumLike && b.type == Type::Number) ||
+            (a.type == Type::Number && b.type == Type::NumLike)) {
             // Numbers compare natively; only a text slipped into the column goes through
             // the careful comparison, which refuses a text that is no number.
             const QString as = sqlOf(a), bs = sqlOf(b);
@@ -281,9 +283,10 @@ KeysetQuery translateJetSql(Connection &connection, const QString &jetSql)
     if (!table)
         throw unknownTable(q.table);
     if (!table->hasRowid || table->rowidName().isEmpty())
-        throw RuntimeError(err::CannotOpen,
-                           QStringLiteral("La table « %1 » n'a pas d'identifiant de ligne : elle ne peut pas être ouverte.")
-                               .arg(table->name));
+        throw RuntimeError(
+            err::CannotOpen,
+            QStringLiteral("La table « %1 » n'a pas d'identifiant de ligne : elle ne peut pas être ouverte.")
+                .arg(table->name));
     return Translator(*table).run(q);
 }
 

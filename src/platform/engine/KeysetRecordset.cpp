@@ -37,7 +37,8 @@ KeysetRecordset::KeysetRecordset(std::shared_ptr<Connection> connection, bool re
         columns_ << c.name;
         quoted << quotedSqlName(c.name);
     }
-    selectRowSql_ = ("SELECT " + quoted.join(u',') + " FROM " + quotedSqlName(table_.name) + " WHERE " + table_.rowidName() + " = ?1")
+    selectRowSql_ = ("SELECT " + quoted.join(u',') + " FROM " + quotedSqlName(table_.name) + " WHERE " +
+                     table_.rowidName() + " = ?1")
                         .toStdString();
 
     keysetSql_ = std::move(query.sql);
@@ -114,9 +115,10 @@ int KeysetRecordset::AbsolutePosition() const
 void KeysetRecordset::setAbsolutePosition(int position)
 {
     auto refuse = [&] {
-        return RuntimeError(err::InvalidPosition, QStringLiteral("Position %1 incorrecte : la sélection compte %2 ligne(s).")
-                                                      .arg(position)
-                                                      .arg(RecordCount()));
+        return RuntimeError(err::InvalidPosition,
+                            QStringLiteral("Position %1 incorrecte : la sélection compte %2 ligne(s).")
+                                .arg(position)
+                                .arg(RecordCount()));
     };
     if (position < 0 || position >= RecordCount())
         throw refuse();
@@ -166,7 +168,8 @@ int KeysetRecordset::columnIndex(const QString &name) const
         if (columns_[i].compare(name, Qt::CaseInsensitive) == 0 && (found < 0 || columns_[i] == name))
             found = i;
     if (found < 0)
-        throw RuntimeError(err::ItemNotFound, QStringLiteral("La colonne « %1 » n'existe pas dans cette table.").arg(name));
+        throw RuntimeError(err::ItemNotFound,
+                           QStringLiteral("La colonne « %1 » n'existe pas dans cette table.").arg(name));
     return found;
 }
 
@@ -315,7 +318,8 @@ void KeysetRecordset::Update()
         for (int i = 0; i < names.size(); ++i)
             sets << names[i] + QStringLiteral(" = ?") + QString::number(i + 1);
         sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + sets.join(u',') +
-              QStringLiteral(" WHERE ") + table_.rowidName() + QStringLiteral(" = ?") + QString::number(names.size() + 1);
+              QStringLiteral(" WHERE ") + table_.rowidName() + QStringLiteral(" = ?") +
+              QString::number(names.size() + 1);
     } else if (names.isEmpty()) {
         sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES");
     } else {
@@ -367,8 +371,9 @@ void KeysetRecordset::Delete()
     CancelUpdate();
     {
         Transaction transaction(*connection_);
-        Statement remove(*connection_, ("DELETE FROM " + quotedSqlName(table_.name) + " WHERE " + table_.rowidName() + " = ?1")
-                                           .toStdString());
+        Statement remove(
+            *connection_,
+            ("DELETE FROM " + quotedSqlName(table_.name) + " WHERE " + table_.rowidName() + " = ?1").toStdString());
         remove.bind(1, keys_[current_]);
         remove.step();
         transaction.commit();

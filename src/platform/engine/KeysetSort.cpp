@@ -55,7 +55,6 @@ uint64_t prefixOf(const char *p, size_t length)
     return v;
 }
 
-
 // The byte string of the current row whose plain order is its ORDER BY order.
 void buildKey(const Statement &scan, const SortColumns &columns, std::string &key, std::string &natural)
 {
@@ -111,7 +110,7 @@ std::vector<int64_t> sortKeyset(Statement &scan, const SortColumns &columns, siz
     std::string key;
     while (scan.step()) {
         buildKey(scan, columns, key, natural);
-    const auto offset = uint32_t(arena.size());
+        const auto offset = uint32_t(arena.size());
         arena.append(key);
         entries.push_back({prefixOf(key.data(), key.size()), offset, uint32_t(key.size()), scan.int64(0)});
     }

@@ -77,10 +77,7 @@ namespace {
 bool ending = false;
 }
 
-bool isEnding()
-{
-    return ending;
-}
+bool isEnding() { return ending; }
 
 void End()
 {

@@ -12,10 +12,7 @@ KeyPreview::KeyPreview(QWidget *window, Handler handler)
     qApp->installEventFilter(this);
 }
 
-KeyPreview::~KeyPreview()
-{
-    qApp->removeEventFilter(this);
-}
+KeyPreview::~KeyPreview() { qApp->removeEventFilter(this); }
 
 bool KeyPreview::eventFilter(QObject *watched, QEvent *event)
 {

@@ -39,7 +39,7 @@ QFont fittedToHeight(QFont font, const QString &text, const QSize &box)
     for (int size = font.pixelSize(); size > 1; --size) {
         font.setPixelSize(size);
         const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), box),
-                                                            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+                                                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
         if (needed.height() <= box.height())
             break;
     }

@@ -15,10 +15,7 @@
 namespace carnelis::kit {
 
 // The windows were drawn in twips, 15 to a pixel: the nearest pixel.
-constexpr int px(int twips)
-{
-    return (twips * 2 + 15) / 30;
-}
+constexpr int px(int twips) { return (twips * 2 + 15) / 30; }
 
 inline QRect twipsRect(int left, int top, int width, int height)
 {

@@ -55,8 +55,7 @@ CupsReadiness cupsReadiness(const QString &printerName)
             continue;
         const char *state = getOption("printer-state", dests[i].numOptions, dests[i].options);
         const char *reasons = getOption("printer-state-reasons", dests[i].numOptions, dests[i].options);
-        readiness = readinessFromCups(QString::fromUtf8(state ? state : ""),
-                                      QString::fromUtf8(reasons ? reasons : ""));
+        readiness = readinessFromCups(QString::fromUtf8(state ? state : ""), QString::fromUtf8(reasons ? reasons : ""));
         break;
     }
     freeDests(count, dests);

@@ -50,16 +50,14 @@ std::optional<Refusal> criteriaRefusal(const SelectionState &selection)
     if (critere.size() > longestCriterion)
         return Refusal{QStringLiteral("Le critère « %1 » compte %2 caractères : il en faut %3 au plus. "
                                       "Raccourcissez-le puis cliquez sur Ouvrir.")
-                           .arg(shown(critere), QString::number(critere.size()),
-                                QString::number(longestCriterion)),
+                           .arg(shown(critere), QString::number(critere.size()), QString::number(longestCriterion)),
                        vb::Critical, QStringLiteral(" Critère de Tri trop long.")};
     if (criterionIsANumber(colonne, selection.ConditionTri)) {
         const QString problem = numberProblem(critere, std::numeric_limits<double>::max());
         if (!problem.isEmpty())
             return Refusal{QStringLiteral("Le critère « %1 » %2 : la condition « %3 » sur la colonne%4 attend "
                                           "un nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir.")
-                               .arg(shown(critere), problem, selection.ConditionTri,
-                                    chooserCaptionFor(colonne)),
+                               .arg(shown(critere), problem, selection.ConditionTri, chooserCaptionFor(colonne)),
                            vb::Critical, QStringLiteral(" Critère de Tri non numérique.")};
     }
     return std::nullopt;

@@ -9,10 +9,7 @@
 
 namespace carnelis {
 
-QString criterionFromTyped(const QString &typed)
-{
-    return typed.toUpper();
-}
+QString criterionFromTyped(const QString &typed) { return typed.toUpper(); }
 
 std::optional<double> numberFromTyped(const QString &typed)
 {

@@ -11,10 +11,7 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-bool takesNoValue(int16_t condition)
-{
-    return !asksValue(Condition(condition));
-}
+bool takesNoValue(int16_t condition) { return !asksValue(Condition(condition)); }
 
 } // namespace
 
@@ -44,8 +41,8 @@ const QStringList &CriteriaPanel::conditionCaptions()
 
 const QStringList &CriteriaPanel::coteCaptions()
 {
-    static const QStringList captions{QStringLiteral("  =  à"), QStringLiteral("  >  que"),
-                                      QStringLiteral("  <  que"), QStringLiteral("  Ignoré")};
+    static const QStringList captions{QStringLiteral("  =  à"), QStringLiteral("  >  que"), QStringLiteral("  <  que"),
+                                      QStringLiteral("  Ignoré")};
     return captions;
 }
 
@@ -78,9 +75,15 @@ void CriteriaPanel::userClick(Group group, int16_t index)
     chosen_[group] = index;
     notify();
     switch (group) {
-    case Column: Option1_Click(index); break;
-    case Condition: Option2_Click(index); break;
-    case Cote: Option3_Click(index); break;
+    case Column:
+        Option1_Click(index);
+        break;
+    case Condition:
+        Option2_Click(index);
+        break;
+    case Cote:
+        Option3_Click(index);
+        break;
     }
 }
 
@@ -122,8 +125,8 @@ void CriteriaPanel::Option2_Click(int16_t Index)
         selection_.CritereTri = QStringLiteral(" ");
     } else {
         const int16_t column = selection_.ColonneTri.value_or(0);
-        const QString prompt = QStringLiteral("Inscrivez le Critère de Tri relatif à la colonne: ") + crlf
-                             + columnCaptions().at(column) + u' ' + caption.toUpper() + QStringLiteral(" ...");
+        const QString prompt = QStringLiteral("Inscrivez le Critère de Tri relatif à la colonne: ") + crlf +
+                               columnCaptions().at(column) + u' ' + caption.toUpper() + QStringLiteral(" ...");
         selection_.CritereTri = criterionFromTyped(dialogs_.InputBox(prompt));
     }
 
@@ -144,8 +147,7 @@ void CriteriaPanel::Option3_Click(int16_t Index)
     const QString help = AideColonne + AideCondition + AideCritere + AideCote;
     setLabAide(help);
 
-    static const QString operators[] = {QStringLiteral(" = "), QStringLiteral(" > "), QStringLiteral(" < "),
-                                        QString()};
+    static const QString operators[] = {QStringLiteral(" = "), QStringLiteral(" > "), QStringLiteral(" < "), QString()};
     std::optional<float> value = 0.0f;
     if (Index != 3) {
         // Asked again until the answer is a number, so that no text becomes 0 unseen.
@@ -162,9 +164,8 @@ void CriteriaPanel::Option3_Click(int16_t Index)
                 setLabAide(help + u' ' + typed);
                 break;
             }
-            prompt = question + crlf + QStringLiteral("« ") + typed + QStringLiteral(" » ")
-                   + coteValueProblem(typed)
-                   + QStringLiteral(" : inscrivez un nombre, par exemple 12,5.");
+            prompt = question + crlf + QStringLiteral("« ") + typed + QStringLiteral(" » ") + coteValueProblem(typed) +
+                     QStringLiteral(" : inscrivez un nombre, par exemple 12,5.");
         }
     }
 

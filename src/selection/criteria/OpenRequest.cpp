@@ -35,8 +35,8 @@ QString ResumeCriteres(const QString &columnCaption, const SelectionState &selec
     // turns a typed "-0" into a plain zero.
     QLocale plain = locale;
     plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
-    return start + QStringLiteral(" Et Cote ") + selection.OperateurCote
-         + plain.toString(double(selection.ValeurCote) + 0.0, 'f', 2);
+    return start + QStringLiteral(" Et Cote ") + selection.OperateurCote +
+           plain.toString(double(selection.ValeurCote) + 0.0, 'f', 2);
 }
 
 QString folderWithoutTrailingSeparator(const QString &folder)

@@ -17,9 +17,6 @@ void SelectionState::resetForChooserLoad()
     resetCriteria();
 }
 
-QString SelectionState::databasePath() const
-{
-    return RepertoireMdb + u'/' + NomFichierMdb;
-}
+QString SelectionState::databasePath() const { return RepertoireMdb + u'/' + NomFichierMdb; }
 
 } // namespace carnelis

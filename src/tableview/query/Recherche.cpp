@@ -12,10 +12,7 @@
 
 namespace carnelis {
 
-QString unfilteredQuery(const QString &nomTable)
-{
-    return "SELECT * FROM " + jetName(nomTable) + " ORDER BY NUMERO";
-}
+QString unfilteredQuery(const QString &nomTable) { return "SELECT * FROM " + jetName(nomTable) + " ORDER BY NUMERO"; }
 
 QString singleToText(float value)
 {
@@ -116,8 +113,8 @@ void Recherche(const SelectionState &selection, const QString &nomChamp, QString
     const Pieces pieces{table + u'.' + nomChamp, "('" + doubled + "')", bare, QString::number(critere.size())};
 
     const Kind kind = nomChamp == QLatin1String(collectionTable[coteColumn].name)     ? Kind::Cote
-                    : nomChamp == QLatin1String(collectionTable[numeroColumn].name) ? Kind::Numero
-                                                                                     : Kind::Text;
+                      : nomChamp == QLatin1String(collectionTable[numeroColumn].name) ? Kind::Numero
+                                                                                      : Kind::Text;
     const bool withCote = !selection.OperateurCote.isEmpty();
     const std::optional<Condition> known = conditionFromCaption(selection.ConditionTri);
     if (!known)

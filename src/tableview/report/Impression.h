@@ -20,14 +20,15 @@ public:
     static const QString PrinterFailurePrompt;
 
     Impression(PrinterDevice &printer, DialogServices &dialogs, ReportProgress *progress = nullptr)
-        : printer_(printer), dialogs_(dialogs), progress_(progress) {}
+        : printer_(printer), dialogs_(dialogs), progress_(progress)
+    {
+    }
 
     // The whole handler, under its own trap: a printer that does not answer or has no
     // paper gets its message, any other failure ends the run quietly. A failed or
     // cancelled run leaves nothing half printed and ImpressionFaite as it was. Returns
     // true when Data1 was reloaded, so that its former recordset is gone.
-    bool run(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour,
-             int16_t &ImpressionFaite);
+    bool run(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour, int16_t &ImpressionFaite);
 
 private:
     bool print(DataControl &Data1, const SelectionState &selection, const QString &DateDuJour);

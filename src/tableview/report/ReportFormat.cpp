@@ -11,8 +11,7 @@ QString twoDecimals(double value, bool grouped)
 {
     QLocale locale;
     const auto options = locale.numberOptions();
-    locale.setNumberOptions(grouped ? options & ~QLocale::OmitGroupSeparator
-                                    : options | QLocale::OmitGroupSeparator);
+    locale.setNumberOptions(grouped ? options & ~QLocale::OmitGroupSeparator : options | QLocale::OmitGroupSeparator);
     // A value that rounds to zero is printed as zero, never as "-0.00".
     if (std::abs(value) < 0.005)
         value = 0.0;

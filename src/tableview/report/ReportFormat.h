@@ -22,9 +22,6 @@ QString groupSeparatorIn(const std::function<bool(QChar)> &fontHas);
 std::optional<double> coteAmount(const Value &cote);
 
 // Null and the empty text print nothing.
-inline bool isNullOrEmpty(const Value &value)
-{
-    return value.isNull() || (value.isText() && value.text().isEmpty());
-}
+inline bool isNullOrEmpty(const Value &value) { return value.isNull() || (value.isText() && value.text().isEmpty()); }
 
 } // namespace carnelis

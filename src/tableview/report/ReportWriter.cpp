@@ -12,8 +12,8 @@
 namespace carnelis {
 
 namespace {
-const QString Header = QStringLiteral(
-    "NUMÉRO      DÉSIGNATION              VALEUR - COULEUR         ÉTAT    COTE    REMARQUE");
+const QString Header =
+    QStringLiteral("NUMÉRO      DÉSIGNATION              VALEUR - COULEUR         ÉTAT    COTE    REMARQUE");
 
 // A right-aligned amount: the tab that makes it end just before COTE's report column.
 PrintItem tabBefore(const QString &amount)
@@ -152,9 +152,9 @@ void ReportWriter::closing(double TotalCote, const SelectionState &selection, co
 void ReportWriter::closingLines(double TotalCote, const SelectionState &selection, const QString &DateDuJour)
 {
     printer_.Print({PrintItem::Tab(ColDashes), QStringLiteral("----------")});
-    printer_.Print({PrintItem::Tab(ColCount),
-                    QString::number(rows_.RecordCount()) + QStringLiteral(" Ligne(s) pour ......")},
-                   PrintEnd::KeepLine);
+    printer_.Print(
+        {PrintItem::Tab(ColCount), QString::number(rows_.RecordCount()) + QStringLiteral(" Ligne(s) pour ......")},
+        PrintEnd::KeepLine);
     const QString total =
         formatGroupedTwoDecimals(TotalCote, groupSeparatorIn([this](QChar c) { return printer_.FontHasCharacter(c); }));
     printer_.Print({tabBefore(total), total});
@@ -163,8 +163,8 @@ void ReportWriter::closingLines(double TotalCote, const SelectionState &selectio
 
     const QString fontName = printer_.FontName();
     const QString fontSize = QLocale().toString(printer_.FontSize(), 'g', 6).remove(QLocale().groupSeparator());
-    printer_.Print({PrintItem::Tab(ColTitle), selection.NomFichierMdb + QStringLiteral(" - Table:") + selection.NomTable +
-                                                  QStringLiteral(" - Date: ") + DateDuJour +
+    printer_.Print({PrintItem::Tab(ColTitle), selection.NomFichierMdb + QStringLiteral(" - Table:") +
+                                                  selection.NomTable + QStringLiteral(" - Date: ") + DateDuJour +
                                                   QStringLiteral("  -  Police: ") + fontName + QLatin1Char(' ') +
                                                   fontSize});
 }

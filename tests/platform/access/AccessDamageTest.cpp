@@ -38,15 +38,9 @@ struct DamageCase {
     const char *reason = ""; // a part of the message, when the reason is known
 };
 
-void PrintTo(const DamageCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+void PrintTo(const DamageCase &c, std::ostream *os) { *os << c.name; }
 
-QByteArray sample(const char *name)
-{
-    return readAll(jetSample(QString::fromUtf8(name)));
-}
+QByteArray sample(const char *name) { return readAll(jetSample(QString::fromUtf8(name))); }
 
 QByteArray zeroPage(QByteArray bytes, int pageSize, int page)
 {
@@ -166,7 +160,8 @@ TEST(SnapshotHelper, ASnapshotThatCannotBeWrittenIsNotBlamedOnTheFile)
         access::runSnapshotHelper(jetSample(QStringLiteral("testV1997.mdb")), target);
         FAIL() << "no error";
     } catch (const RuntimeError &e) {
-        EXPECT_TRUE(e.text().contains(QStringLiteral("sa copie temporaire n'a pas pu être écrite"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QStringLiteral("sa copie temporaire n'a pas pu être écrite")))
+            << e.text().toStdString();
     }
 }
 
@@ -210,13 +205,15 @@ TEST(Snapshots, TemporaryFolderGoesWithTheProgram)
     env.insert(QStringLiteral("TMPDIR"), temp.path());
     env.insert(QStringLiteral("CARNELIS_SNAPSHOT_CHILD"), QStringLiteral("1"));
     child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=Snapshots.MadeByAChildProgram")});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=Snapshots.MadeByAChildProgram")});
     ASSERT_TRUE(child.waitForFinished(60000));
     const QString output = QString::fromUtf8(child.readAllStandardOutput());
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
     EXPECT_FALSE(output.contains(QStringLiteral("SKIPPED"))) << output.toStdString();
-    EXPECT_EQ(QDir(temp.path()).entryList({QStringLiteral("carnelis-*")}, QDir::AllEntries | QDir::Hidden), QStringList{});
+    EXPECT_EQ(QDir(temp.path()).entryList({QStringLiteral("carnelis-*")}, QDir::AllEntries | QDir::Hidden),
+              QStringList{});
 }
 
 } // namespace

@@ -26,7 +26,8 @@ QStringList rowsOf(const QString &file, const QString &table)
     QStringList columns;
     for (QString column : quotedValues(file, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
         columns << QStringLiteral("quote(\"%1\")").arg(column.mid(1, column.size() - 2));
-    return quotedValues(file, QStringLiteral("SELECT %1 AS r FROM %2 ORDER BY rowid").arg(columns.join(u"||'|'||"), name));
+    return quotedValues(file,
+                        QStringLiteral("SELECT %1 AS r FROM %2 ORDER BY rowid").arg(columns.join(u"||'|'||"), name));
 }
 
 class Importer : public ::testing::Test {

@@ -20,21 +20,15 @@ using carnelis::test::quotedValues;
 
 namespace {
 
-QString snapshotOf(const QString &sample)
-{
-    return access::openSnapshot(jetSample(sample));
-}
+QString snapshotOf(const QString &sample) { return access::openSnapshot(jetSample(sample)); }
 
 struct TableListCase {
     const char *file;
-    QStringList userTables;       // Attributes 0, by name
-    QStringList someOtherTables;  // present with Attributes other than 0
+    QStringList userTables;      // Attributes 0, by name
+    QStringList someOtherTables; // present with Attributes other than 0
 };
 
-void PrintTo(const TableListCase &c, std::ostream *os)
-{
-    *os << c.file;
-}
+void PrintTo(const TableListCase &c, std::ostream *os) { *os << c.file; }
 
 class TableList : public ::testing::TestWithParam<TableListCase> {};
 
@@ -50,8 +44,7 @@ TEST_P(TableList, ListsTheUserTablesWithAttributesZeroAndFlagsTheOthers)
                       quoted << u'\'' + t + u'\'';
                   return quoted;
               }());
-    const QStringList others =
-        quotedValues(snapshot, "SELECT name FROM \"carnelis.catalogue\" WHERE attributes <> 0");
+    const QStringList others = quotedValues(snapshot, "SELECT name FROM \"carnelis.catalogue\" WHERE attributes <> 0");
     for (const QString &t : c.someOtherTables)
         EXPECT_TRUE(others.contains(u'\'' + t + u'\'')) << t.toStdString();
     // MSysObjects reports exactly DAO's dbSystemObject, and its rows are not copied.
@@ -81,16 +74,19 @@ INSTANTIATE_TEST_SUITE_P(
                       {"Table"},
                       {"MSysNavPaneGroups", "MSysNameMap", "f_B2444F72C17C49C3B2E92EED7C2E6EF3_Data"}},
         TableListCase{"testIndexCodesV1997.mdb",
-                      {"Table1",  "Table10", "Table10_desc", "Table11", "Table12", "Table12_asc_desc",
-                       "Table12_desc_asc", "Table12_desc_desc", "Table13", "Table13_desc", "Table14",
-                       "Table14_desc", "Table15", "Table15_desc", "Table1_desc", "Table2", "Table2_desc",
-                       "Table3", "Table3_desc", "Table4", "Table4_desc", "Table5", "Table5_desc", "Table6",
-                       "Table6_desc", "Table8", "Table8_desc", "Table9", "Table9_desc"},
+                      {"Table1",      "Table10",          "Table10_desc",     "Table11",
+                       "Table12",     "Table12_asc_desc", "Table12_desc_asc", "Table12_desc_desc",
+                       "Table13",     "Table13_desc",     "Table14",          "Table14_desc",
+                       "Table15",     "Table15_desc",     "Table1_desc",      "Table2",
+                       "Table2_desc", "Table3",           "Table3_desc",      "Table4",
+                       "Table4_desc", "Table5",           "Table5_desc",      "Table6",
+                       "Table6_desc", "Table8",           "Table8_desc",      "Table9",
+                       "Table9_desc"},
                       {"MSysIMEXSpecs"}}));
 
 struct ValueCase {
     const char *file;
-    const char *query; // one column, one row
+    const char *query;    // one column, one row
     const char *expected; // as quote() writes it
 };
 
@@ -99,14 +95,14 @@ struct ValueCase {
 // Null as Null.
 const ValueCase valueCases[] = {
     {"testV1997.mdb", "SELECT B FROM Table1 WHERE A = 'abcdefg'", "'hijklmnop'"},
-    {"testV1997.mdb", "SELECT C FROM Table1 WHERE A = 'abcdefg'", "2"},          // byte
-    {"testV1997.mdb", "SELECT D FROM Table1 WHERE A = 'abcdefg'", "222"},        // integer
-    {"testV1997.mdb", "SELECT E FROM Table1 WHERE A = 'abcdefg'", "333333333"},  // long
-    {"testV1997.mdb", "SELECT F FROM Table1 WHERE A = 'abcdefg'", "444.555"},    // double
+    {"testV1997.mdb", "SELECT C FROM Table1 WHERE A = 'abcdefg'", "2"},         // byte
+    {"testV1997.mdb", "SELECT D FROM Table1 WHERE A = 'abcdefg'", "222"},       // integer
+    {"testV1997.mdb", "SELECT E FROM Table1 WHERE A = 'abcdefg'", "333333333"}, // long
+    {"testV1997.mdb", "SELECT F FROM Table1 WHERE A = 'abcdefg'", "444.555"},   // double
     {"testV1997.mdb", "SELECT G FROM Table1 WHERE A = 'abcdefg'", "'1974-09-21'"},
-    {"testV1997.mdb", "SELECT H FROM Table1 WHERE A = 'abcdefg'", "3.5"},        // currency
-    {"testV1997.mdb", "SELECT I FROM Table1 WHERE A = 'abcdefg'", "-1"},         // yes
-    {"testV1997.mdb", "SELECT I FROM Table1 WHERE A = 'a'", "0"},                // no
+    {"testV1997.mdb", "SELECT H FROM Table1 WHERE A = 'abcdefg'", "3.5"}, // currency
+    {"testV1997.mdb", "SELECT I FROM Table1 WHERE A = 'abcdefg'", "-1"},  // yes
+    {"testV1997.mdb", "SELECT I FROM Table1 WHERE A = 'a'", "0"},         // no
     {"testIndexCodesV1997.mdb", "SELECT data FROM Table14 WHERE name = 'row128'", "'a€a'"},
     {"testIndexCodesV1997.mdb", "SELECT data FROM Table11 WHERE id = 48", "'aäa'"},
     {"testIndexCodesV1997.mdb", "SELECT data FROM Table9 WHERE name = 'row10'", "128"},
@@ -127,10 +123,7 @@ const ValueCase valueCases[] = {
     {"overflowTestV1997.mdb", "SELECT data9 FROM Table1 WHERE data3 = 'row3col3'", "'row3col9'"},
 };
 
-void PrintTo(const ValueCase &c, std::ostream *os)
-{
-    *os << c.file << ": " << c.query;
-}
+void PrintTo(const ValueCase &c, std::ostream *os) { *os << c.file << ": " << c.query; }
 
 class Values : public ::testing::TestWithParam<ValueCase> {};
 

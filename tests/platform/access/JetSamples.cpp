@@ -8,15 +8,9 @@
 
 namespace carnelis::test {
 
-QString jetSample(const QString &name)
-{
-    return QDir(QStringLiteral(CARNELIS_JET_TESTDATA)).filePath(name);
-}
+QString jetSample(const QString &name) { return QDir(QStringLiteral(CARNELIS_JET_TESTDATA)).filePath(name); }
 
-bool jetSamplesPresent()
-{
-    return QFileInfo::exists(jetSample(QStringLiteral("testV1997.mdb")));
-}
+bool jetSamplesPresent() { return QFileInfo::exists(jetSample(QStringLiteral("testV1997.mdb"))); }
 
 QByteArray readAll(const QString &path)
 {
@@ -38,7 +32,8 @@ QStringList quotedValues(const QString &sqliteFile, const QString &sql)
     try {
         Connection db(sqliteFile, Connection::Mode::ReadOnly);
         // The query's one column, written by quote().
-        Statement quoted(db, (QStringLiteral("WITH q(c) AS (") + sql + QStringLiteral(") SELECT quote(c) FROM q")).toStdString());
+        Statement quoted(
+            db, (QStringLiteral("WITH q(c) AS (") + sql + QStringLiteral(") SELECT quote(c) FROM q")).toStdString());
         while (quoted.step())
             values << quoted.text(0);
     } catch (const RuntimeError &e) {
@@ -69,7 +64,8 @@ QByteArray genuineCollectionJet3()
     constexpr int page = 29 * 2048;
     constexpr int namesAt = page + 205;
     const QList<QByteArray> before{"data1", "data3", "data4", "data5", "data6", "data7", "data8", "data9", "data10"};
-    const QList<QByteArray> after{"NUMERO", "DESIGNATION", "COULEUR", "ETAT", "COTE", "DIVERS", "data8", "data9", "data10"};
+    const QList<QByteArray> after{"NUMERO", "DESIGNATION", "COULEUR", "ETAT",  "COTE",
+                                  "DIVERS", "data8",       "data9",   "data10"};
     QByteArray oldNames, newNames;
     for (const QByteArray &n : before)
         oldNames += char(n.size()) + n;
@@ -108,9 +104,9 @@ QByteArray longMemoJet4(const QString &text)
     put32(bytes, header + 4, quint32(first) << 8); // first page, row 0
     for (int i = 0; i < pages; ++i) {
         QByteArray page(pageSize, '\0');
-        page[0] = 1; // a data page
-        page[0x0c] = 1;     // one row
-        page[0x0e] = 16;    // starting at 16, ending at the end of the page
+        page[0] = 1;     // a data page
+        page[0x0c] = 1;  // one row
+        page[0x0e] = 16; // starting at 16, ending at the end of the page
         put32(page, 16, i + 1 < pages ? quint32(first + i + 1) << 8 : 0);
         page.replace(20, perPage, utf16.mid(i * perPage, perPage));
         bytes.append(page);

@@ -10,18 +10,15 @@
 #include <vector>
 
 // Readable QStrings in gtest's messages.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace carnelis::test {
 
 QString jetSample(const QString &name);
 bool jetSamplesPresent();
 
-#define SKIP_WITHOUT_JET_SAMPLES()                                                                   \
-    if (!carnelis::test::jetSamplesPresent())                                                        \
+#define SKIP_WITHOUT_JET_SAMPLES()                                                                                     \
+    if (!carnelis::test::jetSamplesPresent())                                                                          \
     GTEST_SKIP() << "dossier des fichiers Access d'exemple absent : " << CARNELIS_JET_TESTDATA
 
 QByteArray readAll(const QString &path);

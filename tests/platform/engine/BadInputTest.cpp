@@ -132,8 +132,8 @@ TEST_F(BadInput, AReadOnlyFileOpensForReadingAndRefusesEveryWrite)
     EXPECT_TRUE(database_->isReadOnly());
     EXPECT_TRUE(rs->isReadOnly());
     EXPECT_EQ(rs->Fields("DESIGNATION"), Value("Écu"));
-    for (const auto &write : std::vector<std::function<void()>>{[&] { rs->Edit(); }, [&] { rs->AddNew(); },
-                                                                  [&] { rs->Delete(); }}) {
+    for (const auto &write :
+         std::vector<std::function<void()>>{[&] { rs->Edit(); }, [&] { rs->AddNew(); }, [&] { rs->Delete(); }}) {
         try {
             write();
             ADD_FAILURE() << "a write on a read-only file";
@@ -162,8 +162,8 @@ TEST_F(BadInput, AFileInAFolderNobodyMayWriteToOpensForReading)
 
 TEST_F(BadInput, AFileLockedByAnotherProgramWaitsThenFailsWithNothingHalfWritten)
 {
-    const QString path = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()},
-                                                     {"2", "Sou", Value(), Value(), 2.0, Value()}});
+    const QString path = makeCollection(
+        "MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}, {"2", "Sou", Value(), Value(), 2.0, Value()}});
     auto rs = query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO");
 
     sqlite3 *other = nullptr;

@@ -4,8 +4,8 @@
 #include "Engine.h"
 
 #include <QStringList>
-#include <functional>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace carnelis::test {
@@ -19,7 +19,8 @@ protected:
     QString pathOf(const QString &name = QStringLiteral("COLLECTION.MDB")) const { return dir.filePath(name); }
 
     // A collection table with these rows, in a file of the temporary folder.
-    QString makeCollection(const QString &table, const Rows &rows, const QString &file = QStringLiteral("COLLECTION.MDB"))
+    QString makeCollection(const QString &table, const Rows &rows,
+                           const QString &file = QStringLiteral("COLLECTION.MDB"))
     {
         CollectionFile f(pathOf(file));
         f.createTable(table);

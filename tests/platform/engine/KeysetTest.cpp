@@ -13,7 +13,8 @@ protected:
     {
         Rows rows;
         for (int i = 1; i <= 5; ++i)
-            rows.push_back({QString::number(i), QStringLiteral("Pièce %1").arg(i), Value(), Value(), i * 10.0, Value()});
+            rows.push_back(
+                {QString::number(i), QStringLiteral("Pièce %1").arg(i), Value(), Value(), i * 10.0, Value()});
         path = makeCollection("MONNAIES", rows);
     }
     std::unique_ptr<Recordset> open() { return query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO"); }

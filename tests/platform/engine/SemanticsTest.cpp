@@ -31,8 +31,9 @@ TEST_F(Functions, ValReadsByTheBasicRulesAndKeepsNull)
     const struct {
         const char *text;
         double value;
-    } cases[] = {{"  1 2 3", 123}, {"12,5", 12}, {"1E3", 1000}, {"1D2", 100}, {"&H10", 16},
-                 {"-.5", -0.5},    {"abc", 0},   {"", 0},      {"007", 7},   {"123456789012345678", 123456789012345678.0}};
+    } cases[] = {
+        {"  1 2 3", 123}, {"12,5", 12}, {"1E3", 1000}, {"1D2", 100}, {"&H10", 16},
+        {"-.5", -0.5},    {"abc", 0},   {"", 0},       {"007", 7},   {"123456789012345678", 123456789012345678.0}};
     for (const auto &c : cases)
         EXPECT_EQ(call("SELECT jet_val(?1)", {Value(c.text)}), Value(c.value)) << c.text;
     EXPECT_EQ(call("SELECT jet_val(?1)", {Value(42.0)}), Value(42.0));
@@ -44,8 +45,14 @@ TEST_F(Functions, InstrIgnoresCaseKeepsAccentsAndCountsFromOne)
     const struct {
         Value haystack, needle, position;
     } cases[] = {
-        {"Franc suisse", "SUISSE", 7.0}, {"Écu", "écu", 1.0},     {"Ecu", "ÉCU", 0.0},  {"abc", "", 1.0},
-        {"abc", "d", 0.0},               {Value(), "a", Value()}, {"a", Value(), Value()}, {12.5, "2.5", 2.0},
+        {"Franc suisse", "SUISSE", 7.0},
+        {"Écu", "écu", 1.0},
+        {"Ecu", "ÉCU", 0.0},
+        {"abc", "", 1.0},
+        {"abc", "d", 0.0},
+        {Value(), "a", Value()},
+        {"a", Value(), Value()},
+        {12.5, "2.5", 2.0},
         {"éléphant", "PH", 4.0},
     };
     for (const auto &c : cases)
@@ -61,8 +68,8 @@ TEST_F(Functions, LeftAndRightTakeTextsNumbersAndNull)
         int n;
         Value left, right;
     } cases[] = {
-        {"Écu d'or", 3, "Écu", "'or"}, {"ab", 5, "ab", "ab"},     {"abc", 0, "", ""},
-        {150.0, 2, "15", "00"},        {12.5, 3, "12.", ".50"},  {Value(), 2, Value(), Value()},
+        {"Écu d'or", 3, "Écu", "'or"}, {"ab", 5, "ab", "ab"},   {"abc", 0, "", ""},
+        {150.0, 2, "15", "00"},        {12.5, 3, "12.", ".50"}, {Value(), 2, Value(), Value()},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(call("SELECT jet_left(?1, ?2)", {c.in, double(c.n)}), c.left) << c.n;
@@ -169,14 +176,14 @@ TEST_F(Semantics, OrderByOnTextIsNatural)
 
 TEST_F(Semantics, ANumberMeetsATextOnlyWhenTheTextIsANumber)
 {
-    const QString path = makeCollection("T", {{"12", Value(), Value(), Value(), 12.5, Value()},
-                                              {"7", Value(), Value(), Value(), 150.0, Value()}});
+    const QString path = makeCollection(
+        "T", {{"12", Value(), Value(), Value(), 12.5, Value()}, {"7", Value(), Value(), Value(), 150.0, Value()}});
     const struct {
         const char *where;
         QStringList numeros;
     } cases[] = {
-        {"COTE = '12.5'", {"12"}},   {"COTE > ' 100 '", {"7"}}, {"NUMERO = 12", {"12"}},
-        {"NUMERO < 10", {"7"}},      {"Val(NUMERO) = 7", {"7"}}, {"INSTR(COTE, '.5') = 3", {"12"}},
+        {"COTE = '12.5'", {"12"}},    {"COTE > ' 100 '", {"7"}},   {"NUMERO = 12", {"12"}},
+        {"NUMERO < 10", {"7"}},       {"Val(NUMERO) = 7", {"7"}},  {"INSTR(COTE, '.5') = 3", {"12"}},
         {"COTE > Val('1E2')", {"7"}}, {"COTE = -(-12.5)", {"12"}},
     };
     for (const auto &c : cases)
@@ -205,8 +212,7 @@ TEST_F(Semantics, ATextSlippedIntoANumberColumnIsATypeMismatchNotAWrongRow)
     }
     // A text that reads as a number compares as that number.
     rawSql(path, "DELETE FROM T WHERE NUMERO = '2'");
-    EXPECT_EQ(column(*query(path, "SELECT * FROM T WHERE T.COTE  > 20 ORDER BY NUMERO"), "NUMERO"),
-              QStringList({"3"}));
+    EXPECT_EQ(column(*query(path, "SELECT * FROM T WHERE T.COTE  > 20 ORDER BY NUMERO"), "NUMERO"), QStringList({"3"}));
 }
 
 } // namespace
@@ -220,11 +226,12 @@ TEST_F(Semantics, TheKeysetOrderedInMemoryIsSqlitesOrder)
     const QString path = pathOf("ORDRE.MDB");
     {
         CollectionFile f(path);
-        f.createTable("T", {{"ID", "INTEGER"}, {"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}, {"BRUT", ""}});
+        f.createTable("T",
+                      {{"ID", "INTEGER"}, {"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}, {"BRUT", ""}});
     }
-    const char *const texts[] = {"", " ", "a", "A", "à", "Â", "b", "é", "E", "e ", "ez", "f", "1", "01", "001",
-                                 "2", "10", "100", "a2", "A10", "a02", "Élan", "elan", "x9y", "x10y", "ß", "œuf",
-                                 "z", "Z1", "1.5", "1,5", "-3", "\t", "a\tb", "日本"};
+    const char *const texts[] = {"",     " ",  "a",   "A", "à",  "Â",   "b",   "é",   "E",   "e ",   "ez",   "f",
+                                 "1",    "01", "001", "2", "10", "100", "a2",  "A10", "a02", "Élan", "elan", "x9y",
+                                 "x10y", "ß",  "œuf", "z", "Z1", "1.5", "1,5", "-3",  "\t",  "a\tb", "日本"};
     const int n = int(std::size(texts));
     QStringList inserts;
     uint32_t r = 7;
@@ -235,23 +242,25 @@ TEST_F(Semantics, TheKeysetOrderedInMemoryIsSqlitesOrder)
             return pick >= uint32_t(n) ? QStringLiteral("NULL") : u'\'' + QString::fromUtf8(texts[pick]) + u'\'';
         };
         const uint32_t kind = (r >> 20) % 5;
-        const QString brut = kind == 0 ? QStringLiteral("NULL")
-                           : kind == 1 ? QString::number(int(r % 200) - 100)
-                           : kind == 2 ? QString::number((r % 1000) / 8.0)
-                           : kind == 3 ? text(4)
-                                       : QStringLiteral("x'00ff%1'").arg(r % 256, 2, 16, QLatin1Char('0'));
+        const QString brut = kind == 0   ? QStringLiteral("NULL")
+                             : kind == 1 ? QString::number(int(r % 200) - 100)
+                             : kind == 2 ? QString::number((r % 1000) / 8.0)
+                             : kind == 3 ? text(4)
+                                         : QStringLiteral("x'00ff%1'").arg(r % 256, 2, 16, QLatin1Char('0'));
         inserts << QStringLiteral("(%1, %2, %3, %4, %5)")
                        .arg(i)
-                       .arg(text(1), text(2), (r % 7 == 0)    ? QStringLiteral("NULL")
-                                      : (r % 11 == 0) ? QStringLiteral("'douze'")
-                                                      : QString::number((r % 500) / 4.0), brut);
+                       .arg(text(1), text(2),
+                            (r % 7 == 0)    ? QStringLiteral("NULL")
+                            : (r % 11 == 0) ? QStringLiteral("'douze'")
+                                            : QString::number((r % 500) / 4.0),
+                            brut);
     }
     rawSql(path, "INSERT INTO T VALUES " + inserts.join(u','));
 
     Connection raw(path, Connection::Mode::ReadWrite);
     registerJetFunctions(raw);
-    for (const char *order : {"NUMERO", "NUMERO DESC", "DESIGNATION DESC, NUMERO", "COTE DESC, DESIGNATION",
-                              "BRUT", "BRUT DESC, NUMERO DESC", "DESIGNATION, COTE, BRUT"}) {
+    for (const char *order : {"NUMERO", "NUMERO DESC", "DESIGNATION DESC, NUMERO", "COTE DESC, DESIGNATION", "BRUT",
+                              "BRUT DESC, NUMERO DESC", "DESIGNATION, COTE, BRUT"}) {
         const QString sql = QStringLiteral("SELECT * FROM T ORDER BY ") + QLatin1String(order);
         Statement expected(raw, translateJetSql(raw, sql).sql);
         QStringList wanted;

@@ -30,10 +30,7 @@ private:
     std::function<void()> onLoad_;
 };
 
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 struct FormsTest : ::testing::Test {
     int made = 0;
@@ -106,8 +103,8 @@ TEST(Guarded, AnUntrappedErrorShowsOneCriticalBoxWithItsTextAndTheProgramGoesOn)
     guarded(dialogs, [] { throw RuntimeError(err::ReadOnly, QStringLiteral("Base de données en lecture seule.")); });
     guarded(dialogs, [&] { after = true; });
     EXPECT_TRUE(after);
-    EXPECT_EQ(dialogs.transcript(),
-              std::vector<DialogCall>{DialogCall::msgBox(QStringLiteral("Base de données en lecture seule."), vb::Critical)});
+    EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::msgBox(
+                                        QStringLiteral("Base de données en lecture seule."), vb::Critical)});
 }
 
 } // namespace

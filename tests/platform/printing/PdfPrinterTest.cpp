@@ -1,5 +1,5 @@
-#include "CupsPaper.h"
 #include "PdfPrinter.h"
+#include "CupsPaper.h"
 #include "RecordingPrinter.h"
 #include "RuntimeError.h"
 #include "SystemPrinter.h"

@@ -33,35 +33,46 @@ TEST_P(PrintRules, PutTheCharactersWhereABasicProgramExpectsThem)
 
 INSTANTIATE_TEST_SUITE_P(
     Print, PrintRules,
-    ::testing::Values(
-        PrintCase{"TabForward", [](PrinterDevice &p) { p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(9), "D"}); },
-                  {"   ABC  D"}},
-        PrintCase{"TabExactlyThereMovesNothing",
-                  [](PrinterDevice &p) { p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(7), "D"}); }, {"   ABCD"}},
-        PrintCase{"TabBehindGoesToTheNextLine",
-                  [](PrinterDevice &p) { p.Print({PrintItem::Tab(4), "ABCDEF", PrintItem::Tab(6), "G"}); },
-                  {"   ABCDEF", "     G"}},
-        PrintCase{"NumbersCarryTheirBlanks",
-                  [](PrinterDevice &p) { p.Print({"[", 5, "|", -12.5, "|", 0.25, "]"}); },
-                  {"[ 5 |-12.5 | 0.25 ]"}},
-        PrintCase{"SemicolonKeepsTheLine",
-                  [](PrinterDevice &p) {
-                      p.Print({"AB"}, PrintEnd::KeepLine);
-                      p.Print({PrintItem::Tab(5), "C"}, PrintEnd::KeepLine);
-                      p.Print({"D"});
-                      p.Print({"E"});
-                  },
-                  {"AB  CD", "E"}},
-        PrintCase{"TextPastTheEdgeGoesOnUnderItsColumn",
-                  [](PrinterDevice &p) {
-                      p.Print({PrintItem::Tab(80), "Variété : recto-verso décalé"});
-                      p.Print({PrintItem::Tab(90), "abcdefghi", "!"});
-                  },
-                  {QString(79, ' ') + "Variété :", QString(79, ' ') + "recto-verso", QString(79, ' ') + "décalé",
-                   QString(89, ' ') + "abcde", QString(89, ' ') + "fghi!"}},
-        PrintCase{"LineBreaksInATextGoOnUnderItsColumn",
-                  [](PrinterDevice &p) { p.Print({PrintItem::Tab(3), "Coin\r\ndaté\nbord\tde feuille", "."}); },
-                  {"  Coin", "  daté", "  bord de feuille."}}),
+    ::testing::Values(PrintCase{"TabForward",
+                                [](PrinterDevice &p) {
+                                    p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(9), "D"});
+                                },
+                                {"   ABC  D"}},
+                      PrintCase{"TabExactlyThereMovesNothing",
+                                [](PrinterDevice &p) {
+                                    p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(7), "D"});
+                                },
+                                {"   ABCD"}},
+                      PrintCase{"TabBehindGoesToTheNextLine",
+                                [](PrinterDevice &p) {
+                                    p.Print({PrintItem::Tab(4), "ABCDEF", PrintItem::Tab(6), "G"});
+                                },
+                                {"   ABCDEF", "     G"}},
+                      PrintCase{"NumbersCarryTheirBlanks",
+                                [](PrinterDevice &p) {
+                                    p.Print({"[", 5, "|", -12.5, "|", 0.25, "]"});
+                                },
+                                {"[ 5 |-12.5 | 0.25 ]"}},
+                      PrintCase{"SemicolonKeepsTheLine",
+                                [](PrinterDevice &p) {
+                                    p.Print({"AB"}, PrintEnd::KeepLine);
+                                    p.Print({PrintItem::Tab(5), "C"}, PrintEnd::KeepLine);
+                                    p.Print({"D"});
+                                    p.Print({"E"});
+                                },
+                                {"AB  CD", "E"}},
+                      PrintCase{"TextPastTheEdgeGoesOnUnderItsColumn",
+                                [](PrinterDevice &p) {
+                                    p.Print({PrintItem::Tab(80), "Variété : recto-verso décalé"});
+                                    p.Print({PrintItem::Tab(90), "abcdefghi", "!"});
+                                },
+                                {QString(79, ' ') + "Variété :", QString(79, ' ') + "recto-verso",
+                                 QString(79, ' ') + "décalé", QString(89, ' ') + "abcde", QString(89, ' ') + "fghi!"}},
+                      PrintCase{"LineBreaksInATextGoOnUnderItsColumn",
+                                [](PrinterDevice &p) {
+                                    p.Print({PrintItem::Tab(3), "Coin\r\ndaté\nbord\tde feuille", "."});
+                                },
+                                {"  Coin", "  daté", "  bord de feuille."}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PrinterDevice, EmptyPrintEndsTheLineAndLineLeavesThePositionAtItsEnd)

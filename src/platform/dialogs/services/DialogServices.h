@@ -6,8 +6,8 @@ namespace carnelis {
 
 // Published message-box values: styles are summed, answers are the codes of the button.
 namespace vb {
-inline constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
-                     RetryCancel = 5, CancelTryContinue = 6;
+inline constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5,
+                     CancelTryContinue = 6;
 inline constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
 inline constexpr int DefaultButton2 = 256;
 inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7, TryAgain = 10,

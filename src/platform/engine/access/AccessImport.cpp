@@ -17,7 +17,6 @@ namespace carnelis::access {
 
 namespace {
 
-
 RuntimeError writeFailed(const QString &target)
 {
     return RuntimeError(err::DiskMediumError,
@@ -55,7 +54,8 @@ std::vector<ImportedTable> copyTables(Connection &db, const QString &snapshot)
         while (tables.step()) {
             const QString name = tables.text(0);
             exec(db, QStringLiteral("CREATE TABLE main.%1 (%2)").arg(quotedSqlName(name), columnsOf(db, name)));
-            exec(db, QStringLiteral("INSERT INTO main.%1 SELECT * FROM source.%1 ORDER BY rowid").arg(quotedSqlName(name)));
+            exec(db,
+                 QStringLiteral("INSERT INTO main.%1 SELECT * FROM source.%1 ORDER BY rowid").arg(quotedSqlName(name)));
             copied.push_back({name, db.changes()});
         }
     }

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <vector>
 
-
 namespace carnelis::access {
 
 struct ImportedTable {

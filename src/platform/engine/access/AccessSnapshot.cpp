@@ -64,8 +64,9 @@ private:
             dir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/carnelis-XXXXXX"));
             if (!dir_->isValid()) {
                 dir_.reset();
-                throw RuntimeError(err::CannotOpen,
-                                   QStringLiteral("Impossible de créer le dossier temporaire où lire le fichier Access."));
+                throw RuntimeError(
+                    err::CannotOpen,
+                    QStringLiteral("Impossible de créer le dossier temporaire où lire le fichier Access."));
             }
         }
         return QDir(dir_->path());
@@ -98,9 +99,6 @@ SnapshotCache &cache()
 
 } // namespace
 
-QString openSnapshot(const QString &path)
-{
-    return cache().snapshotOf(path);
-}
+QString openSnapshot(const QString &path) { return cache().snapshotOf(path); }
 
 } // namespace carnelis::access

@@ -72,10 +72,7 @@ uint32_t le32(const unsigned char *p)
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-std::string quoted(const std::string &name)
-{
-    return "« " + name + " »";
-}
+std::string quoted(const std::string &name) { return "« " + name + " »"; }
 
 [[noreturn]] void damagedTable(const std::string &table)
 {
@@ -189,15 +186,9 @@ struct JetTable::Impl {
 JetTable::JetTable(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 JetTable::~JetTable() = default;
 
-const std::vector<JetColumn> &JetTable::columns() const
-{
-    return impl_->columns_;
-}
+const std::vector<JetColumn> &JetTable::columns() const { return impl_->columns_; }
 
-bool JetTable::next(std::vector<Cell> &row)
-{
-    return impl_->next(row);
-}
+bool JetTable::next(std::vector<Cell> &row) { return impl_->next(row); }
 
 JetTable::Impl::Impl(MdbHandle *mdb, MdbTableDef *table, const std::string &name)
     : mdb_(mdb), table_(table), name_(name)
@@ -341,8 +332,7 @@ std::string JetTable::Impl::text(const unsigned char *p, int size)
     // Jet 3 code page or Jet 4 UCS-2 (possibly compressed to one byte a character):
     // three UTF-8 bytes for each input byte is always enough.
     std::vector<char> out(size_t(size) * 3 + 16);
-    const int n = mdb_unicode2ascii(mdb_, reinterpret_cast<const char *>(p), size_t(size),
-                                    out.data(), out.size() - 1);
+    const int n = mdb_unicode2ascii(mdb_, reinterpret_cast<const char *>(p), size_t(size), out.data(), out.size() - 1);
     return std::string(out.data(), size_t(std::max(n, 0)));
 }
 

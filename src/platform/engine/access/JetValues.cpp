@@ -49,12 +49,10 @@ std::optional<std::string> isoDateFromJet(double days)
     const CivilDate date = civilFromDays(day - jetEpochToUnix);
     char text[64];
     if (seconds == 0) {
-        std::snprintf(text, sizeof text, "%04lld-%02u-%02u", static_cast<long long>(date.year),
-                      date.month, date.day);
+        std::snprintf(text, sizeof text, "%04lld-%02u-%02u", static_cast<long long>(date.year), date.month, date.day);
     } else {
-        std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02d:%02d:%02d",
-                      static_cast<long long>(date.year), date.month, date.day,
-                      int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60));
+        std::snprintf(text, sizeof text, "%04lld-%02u-%02u %02d:%02d:%02d", static_cast<long long>(date.year),
+                      date.month, date.day, int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60));
     }
     return std::string(text);
 }
@@ -88,10 +86,8 @@ std::optional<double> numberFromText(const std::string &text)
 std::string guidText(const unsigned char *b)
 {
     char text[40];
-    std::snprintf(text, sizeof text,
-                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  b[3], b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11],
-                  b[12], b[13], b[14], b[15]);
+    std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3],
+                  b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
     return text;
 }
 

@@ -48,23 +48,19 @@ constexpr int execFailed = 127;
 // also ends with 127, for instance when the memory limit is too small).
 constexpr char execFailedMark[] = "\x01exec";
 
-QString displayName(const QString &path)
-{
-    return QFileInfo(path).fileName();
-}
+QString displayName(const QString &path) { return QFileInfo(path).fileName(); }
 
 RuntimeError unreadable(const QString &source, const QString &reason)
 {
-    return RuntimeError(err::NotADatabase,
-                        QStringLiteral("Le fichier Access « %1 » n'a pas pu être lu : %2")
-                            .arg(displayName(source), reason));
+    return RuntimeError(
+        err::NotADatabase,
+        QStringLiteral("Le fichier Access « %1 » n'a pas pu être lu : %2").arg(displayName(source), reason));
 }
 
 RuntimeError helperMissing()
 {
-    return RuntimeError(err::CannotOpen,
-                        QStringLiteral("Le programme de lecture des fichiers Access "
-                                       "(carnelis-snapshot) est introuvable : réinstallez CARNELIS."));
+    return RuntimeError(err::CannotOpen, QStringLiteral("Le programme de lecture des fichiers Access "
+                                                        "(carnelis-snapshot) est introuvable : réinstallez CARNELIS."));
 }
 
 // The helper's environment: the user's, without what would change how mdbtools reads
@@ -159,7 +155,8 @@ Outcome waitForHelper(pid_t pid, int readFd, int timeoutMs)
     Outcome outcome;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     auto remainingMs = [&] {
-        return int(std::max<int64_t>(0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count()));
+        return int(std::max<int64_t>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count()));
     };
     bool open = true;
     while (open) {

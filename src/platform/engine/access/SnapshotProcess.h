@@ -7,7 +7,7 @@
 namespace carnelis::access {
 
 struct SnapshotLimits {
-    int timeoutMs = 20000;            // then the helper is killed
+    int timeoutMs = 20000;                  // then the helper is killed
     int64_t memoryBytes = int64_t(1) << 30; // address space of the helper
 };
 
@@ -17,7 +17,6 @@ QString snapshotHelperPath();
 
 // Reads `source` in the helper process and writes the snapshot to `target` (which must
 // not exist). On failure the target is removed and a RuntimeError says why.
-void runSnapshotHelper(const QString &source, const QString &target,
-                       const SnapshotLimits &limits = {});
+void runSnapshotHelper(const QString &source, const QString &target, const SnapshotLimits &limits = {});
 
 } // namespace carnelis::access

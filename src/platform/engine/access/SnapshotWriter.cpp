@@ -14,10 +14,7 @@ namespace carnelis::access {
 
 namespace {
 
-std::string identifier(const std::string &name)
-{
-    return quotedSqlName(QString::fromStdString(name)).toStdString();
-}
+std::string identifier(const std::string &name) { return quotedSqlName(QString::fromStdString(name)).toStdString(); }
 
 const char *declaredType(ColumnKind kind)
 {

@@ -5,8 +5,8 @@
 // a backend only draws what it is handed (a line of text at a column, a rule, a new sheet).
 #include <QString>
 #include <functional>
-#include <optional>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace carnelis {

@@ -13,9 +13,9 @@ namespace carnelis {
 namespace {
 RuntimeError cannotWrite(const QString &path, const QString &why)
 {
-    return RuntimeError(err::PermissionDenied,
-                        QStringLiteral("Le fichier PDF « %1 » ne peut pas être écrit : %2")
-                            .arg(QDir::toNativeSeparators(path), why));
+    return RuntimeError(
+        err::PermissionDenied,
+        QStringLiteral("Le fichier PDF « %1 » ne peut pas être écrit : %2").arg(QDir::toNativeSeparators(path), why));
 }
 } // namespace
 
@@ -39,8 +39,8 @@ QPagedPaintDevice *PdfPrinter::openJob()
     writer_->setCreator(QStringLiteral("CARNELIS"));
     writer_->setTitle(QStringLiteral("CARNELIS"));
     writer_->setResolution(1200);
-    writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                       QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+    writer_->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
     return writer_.get();
 }
 
@@ -64,9 +64,6 @@ void PdfPrinter::discardJob(QPainter &painter)
     file_.reset(); // an uncommitted save file removes its temporary copy
 }
 
-void PdfPrinter::failDrawing()
-{
-    throw cannotWrite(path_, QStringLiteral("le dessin de la page a échoué."));
-}
+void PdfPrinter::failDrawing() { throw cannotWrite(path_, QStringLiteral("le dessin de la page a échoué.")); }
 
 } // namespace carnelis
