@@ -13,7 +13,7 @@ namespace carnelis {
 
 using namespace shell;
 
-CARNELIS::CARNELIS(AppContext &context) : ctx(context), c_(this)
+CARNELIS::CARNELIS(AppContext &context) : ctx_(context), c_(this)
 {
     setObjectName(QStringLiteral("CARNELIS"));
     // No control takes the focus, so the window itself hears the keys.
@@ -21,7 +21,7 @@ CARNELIS::CARNELIS(AppContext &context) : ctx(context), c_(this)
 
     const auto handle = [this](QAction *entry, void (CARNELIS::*handler)()) {
         connect(entry, &QAction::triggered, this,
-                [this, handler] { guarded(ctx.dialogs, [&] { (this->*handler)(); }); });
+                [this, handler] { guarded(ctx_.dialogs, [&] { (this->*handler)(); }); });
     };
     handle(c_.Base, &CARNELIS::Base_Click);
     handle(c_.Lire, &CARNELIS::Lire_Click);
@@ -31,11 +31,11 @@ CARNELIS::CARNELIS(AppContext &context) : ctx(context), c_(this)
 
 void CARNELIS::Form_Load()
 {
-    RepertoireAppli = withTrailingSeparator(ctx.dialogs.AppPath());
+    RepertoireAppli = withTrailingSeparator(ctx_.dialogs.AppPath());
     c_.Label1->setText(warningText());
     c_.Label3->setText(welcomeText());
     c_.Label4->setText(QStringLiteral("  "));
-    ctx.dialogs.SetCursorPos(180, 118);
+    ctx_.dialogs.SetCursorPos(180, 118);
 }
 
 void CARNELIS::keyPressEvent(QKeyEvent *event)
@@ -48,7 +48,7 @@ void CARNELIS::keyPressEvent(QKeyEvent *event)
         QMainWindow::keyPressEvent(event);
         return;
     }
-    guarded(ctx.dialogs, [&] { Form_KeyPress(keyAscii); });
+    guarded(ctx_.dialogs, [&] { Form_KeyPress(keyAscii); });
 }
 
 void CARNELIS::closeEvent(QCloseEvent *event)
@@ -56,8 +56,8 @@ void CARNELIS::closeEvent(QCloseEvent *event)
     // The frame's close button unloads this window only; the program goes on as long as
     // another of its windows is open.
     event->accept();
-    if (ctx.carnelis.get() == this)
-        guarded(ctx.dialogs, [&] { ctx.carnelis.Unload(); });
+    if (ctx_.carnelis.get() == this)
+        guarded(ctx_.dialogs, [&] { ctx_.carnelis.Unload(); });
 }
 
 void CARNELIS::Form_KeyPress(int16_t &KeyAscii)
@@ -66,23 +66,23 @@ void CARNELIS::Form_KeyPress(int16_t &KeyAscii)
         Quitter_Click();
 }
 
-void CARNELIS::Base_Click() { ctx.chooser.Show(); }
+void CARNELIS::Base_Click() { ctx_.chooser.Show(); }
 
 void CARNELIS::Lire_Click()
 {
-    if (ctx.dialogs.OpenDocument(helpPagePath(RepertoireAppli)))
+    if (ctx_.dialogs.OpenDocument(helpPagePath(RepertoireAppli)))
         return;
-    ctx.dialogs.Beep();
-    ctx.dialogs.MsgBox(helpMissingPrompt(), helpMissingStyle, helpMissingTitle());
+    ctx_.dialogs.Beep();
+    ctx_.dialogs.MsgBox(helpMissingPrompt(), helpMissingStyle, helpMissingTitle());
 }
 
-void CARNELIS::Propos_Click() { ctx.dialogs.MsgBox(aboutText(), aboutStyle, aboutTitle()); }
+void CARNELIS::Propos_Click() { ctx_.dialogs.MsgBox(aboutText(), aboutStyle, aboutTitle()); }
 
 void CARNELIS::Quitter_Click()
 {
     // A row still being typed in the table view is offered for saving first; when it
     // cannot be saved the program stays, so that the person can try again or drop it.
-    if (ctx.grid.QueryUnload())
+    if (ctx_.grid.QueryUnload())
         End();
 }
 

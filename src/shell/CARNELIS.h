@@ -32,7 +32,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    AppContext &ctx;
+    AppContext &ctx_;
     shell::CarnelisControls c_;
     QString RepertoireAppli;
 };
