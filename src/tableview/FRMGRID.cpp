@@ -56,6 +56,9 @@ FRMGRID::FRMGRID(AppContext &ctx) : ctx_(ctx)
     connect(DBGrid1, &DataGrid::rowRestored, this, &FRMGRID::DBGrid1_RowRestored);
     connect(DBGrid1, &DataGrid::deleteRequested, this, &FRMGRID::DBGrid1_DeleteRows);
     connect(DBGrid1, &DataGrid::failed, this, &FRMGRID::DBGrid1_Error);
+    // The grid shows whatever recordset the data control holds, from its first load to the
+    // refresh that ends a print run.
+    connect(&Data1, &DataControl::recordsetChanged, DBGrid1, &DataGrid::setRecordset);
     connect(DBGrid1, &DataGrid::editRefused, this, &FRMGRID::DBGrid1_EditRefused);
 }
 
@@ -91,7 +94,6 @@ void FRMGRID::Form_Load()
         requireCollectionColumns(*Data1.recordset());
         if (Data1.recordset()->isReadOnly())
             setWindowTitle(windowTitle() + QStringLiteral(" (lecture seule)"));
-        DBGrid1->setRecordset(Data1.recordset());
         Label1->setText(QStringLiteral(" ") + selection.ResumeCriteres + QStringLiteral(" - Lignes:  ") +
                         QString::number(Data1.recordset()->RecordCount()));
         dialogs.SetCursorPos(740, 35);
@@ -116,9 +118,9 @@ void FRMGRID::Imprimer_Click()
     guarded(ctx_.dialogs, [this] {
         DBGrid1->storePending();
         ReportProgressDialog progress(this, [this] { DBGrid1->followRecordset(); });
-        if (Impression(Printer(), ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
-            DBGrid1->setRecordset(Data1.recordset());
-        else
+        // A run that refreshed the data control has rebound the grid already; one that
+        // stopped leaves the grid on the row where it stopped.
+        if (!Impression(Printer(), ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
             DBGrid1->followRecordset();
     });
 }

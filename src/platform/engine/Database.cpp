@@ -150,12 +150,16 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &path)
 
 void DataControl::Refresh()
 {
-    recordset_.reset();
+    if (recordset_) {
+        emit recordsetChanged(nullptr);
+        recordset_.reset();
+    }
     if (!database_ || !database_->isOpen() || database_->path() != DatabaseName) {
         database_.reset();
         database_ = DBEngine::OpenDatabase(DatabaseName);
     }
     recordset_ = database_->OpenRecordset(RecordSource);
+    emit recordsetChanged(recordset_.get());
 }
 
 } // namespace carnelis

@@ -5,6 +5,7 @@
 #include "RuntimeError.h"
 #include "Value.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -104,7 +105,8 @@ public:
 
 // What the table view binds its grid to: a file, a query text, and the recordset the
 // last Refresh made.
-class DataControl {
+class DataControl : public QObject {
+    Q_OBJECT
 public:
     QString DatabaseName;
     QString RecordSource;
@@ -114,6 +116,11 @@ public:
     void Refresh();
     Recordset *recordset() const { return recordset_.get(); }
     Database *database() const { return database_.get(); }
+
+signals:
+    // The recordset is about to go (null), or a new one is in place: what shows its rows
+    // binds to the one given, and never reads from one that is gone.
+    void recordsetChanged(Recordset *recordset);
 
 private:
     std::unique_ptr<Database> database_;
