@@ -8,8 +8,8 @@
 #include "Engine.h"
 #include "Recherche.h"
 #include "SelectionState.h"
+#include "TestFiles.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -82,13 +82,6 @@ const QStringList punctuation = {"'",
                                  "Ê'È",
                                  "\t",
                                  "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
-
-QByteArray digestOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                       : QByteArray();
-}
 
 void rawSql(const QString &path, const char *sql)
 {
@@ -171,7 +164,7 @@ protected:
 
 TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
 {
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
     QStringList criteria = punctuation;
     // Characters no keyboard types but a paste can bring: NUL, a lone surrogate, a byte
     // order mark, line breaks.
@@ -214,7 +207,7 @@ TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
                     }
                 }
     db.reset();
-    EXPECT_EQ(digestOf(path), before) << "a query changed the file";
+    EXPECT_EQ(test::digestOf(path), before) << "a query changed the file";
     EXPECT_FALSE(QFile::exists(path + "-journal"));
     EXPECT_GT(answered, 0);
     EXPECT_GT(refused, 0);
@@ -224,7 +217,7 @@ TEST_F(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
 // "Erreur n : texte" in French; never a signal, never a change to the file.
 TEST_F(BadCriteria, CarnelisBaseAnswersOrRefusesInFrenchAndNeverCrashes)
 {
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
     int i = 0;
     for (const int colonne : {2, 1, 5})
         for (const ConditionDefinition &definition : conditions) {
@@ -247,7 +240,7 @@ TEST_F(BadCriteria, CarnelisBaseAnswersOrRefusesInFrenchAndNeverCrashes)
                 }
             }
         }
-    EXPECT_EQ(digestOf(path), before);
+    EXPECT_EQ(test::digestOf(path), before);
 }
 
 // A COTE value is a number in single precision: past that range, or no number at all,
@@ -296,7 +289,7 @@ TEST(OddNames, TablesAndColumnsWithBlanksAccentsAndQuotes)
         f.createTable("COLONNES", {{"N° PIÈCE", "TEXT"}, {"L'ÉTAT", "TEXT"}, {"A \"B\"", "TEXT"}, {"[X]", "REAL"}});
         f.appendRows("COLONNES", {{"1", "BON", "C", 3.0}});
     }
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
 
     QProcess list;
     list.start(CARNELIS_BASE, {"tables", path});
@@ -325,7 +318,7 @@ TEST(OddNames, TablesAndColumnsWithBlanksAccentsAndQuotes)
     EXPECT_EQ(rs->Fields("l'état"), Value("BON"));
     EXPECT_EQ(rs->columnNames(), QStringList({"N° PIÈCE", "L'ÉTAT", "A \"B\"", "[X]"}));
     db.reset();
-    EXPECT_EQ(digestOf(path), before);
+    EXPECT_EQ(test::digestOf(path), before);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // had not begun, and the one change in flight is either wholly there or wholly absent.
 #include "CollectionFile.h"
 #include "Engine.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -229,13 +230,9 @@ TEST(CrashSafety, AnInterruptedWriteOnAReadOnlyFileIsToldAndRepairedOnceWritable
     sqlite3_close(db);
 
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    try {
-        DBEngine::OpenDatabase(path);
-        ADD_FAILURE() << "a file with a journal to roll back was read without it";
-    } catch (const RuntimeError &e) {
-        EXPECT_EQ(e.number(), err::ReadOnly);
-        EXPECT_TRUE(e.text().contains(QStringLiteral("interrompu pendant une écriture"))) << e.what();
-    }
+    const RuntimeError e = test::thrownBy([&] { DBEngine::OpenDatabase(path); });
+    EXPECT_EQ(e.number(), err::ReadOnly);
+    EXPECT_TRUE(e.text().contains(QStringLiteral("interrompu pendant une écriture"))) << e.what();
     EXPECT_TRUE(QFile::exists(path + "-journal"));
 
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);

@@ -4,8 +4,8 @@
 // Mounting needs the right to do so; where the machine refuses, the tests say so and skip.
 #include "CollectionFile.h"
 #include "Engine.h"
+#include "TestFiles.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -58,13 +58,6 @@ protected:
         return path;
     }
 
-    static QByteArray digestOf(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                           : QByteArray();
-    }
-
     static QString integrityOf(const QString &path)
     {
         sqlite3 *db = nullptr;
@@ -114,7 +107,7 @@ TEST_F(SmallFolder, AFullFolderRefusesEachWriteAndTheEditWaitsForRoom)
     auto rs = db->OpenRecordset("SELECT * FROM COLL ORDER BY NUMERO");
     ASSERT_FALSE(rs->isReadOnly());
     fill();
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
 
     expectRefusedInFrench(
         [&] {
@@ -131,7 +124,7 @@ TEST_F(SmallFolder, AFullFolderRefusesEachWriteAndTheEditWaitsForRoom)
     expectRefusedInFrench([&] { rs->Update(); }, "an edit");
     EXPECT_TRUE(rs->isEditing()) << "the refused edit must wait, not vanish";
     EXPECT_EQ(rs->RecordCount(), 60);
-    EXPECT_EQ(digestOf(path), before);
+    EXPECT_EQ(test::digestOf(path), before);
     EXPECT_EQ(integrityOf(path), "ok");
 
     // Room again: the same edit is stored whole.
@@ -175,7 +168,7 @@ TEST_F(FolderTurnedReadOnly, EveryWriteIsRefusedInFrenchAndTheFileStaysAsItWas)
     auto db = DBEngine::OpenDatabase(path);
     auto rs = db->OpenRecordset("SELECT * FROM COLL ORDER BY NUMERO");
     ASSERT_FALSE(rs->isReadOnly());
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
     ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
 
     expectRefusedInFrench(
@@ -198,7 +191,7 @@ TEST_F(FolderTurnedReadOnly, EveryWriteIsRefusedInFrenchAndTheFileStaysAsItWas)
     expectRefusedInFrench([&] { rs->Delete(); }, "a deletion");
     EXPECT_EQ(rs->RecordCount(), 60);
     EXPECT_EQ(rs->Fields("NUMERO"), Value("6"));
-    EXPECT_EQ(digestOf(path), before);
+    EXPECT_EQ(test::digestOf(path), before);
     db.reset();
     EXPECT_EQ(integrityOf(path), "ok");
 }

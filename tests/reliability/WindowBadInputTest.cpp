@@ -14,8 +14,8 @@
 #include "RecordsetModel.h"
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
+#include "TestFiles.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -28,13 +28,6 @@
 using namespace carnelis;
 
 namespace {
-
-QByteArray digestOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                       : QByteArray();
-}
 
 TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
 {
@@ -55,7 +48,7 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
                      nullptr, nullptr);
         sqlite3_close(db);
     }
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
 
     SelectionState selection;
     ScriptedDialogs dialogs;
@@ -164,7 +157,7 @@ TEST(WindowBadInput, EveryNastyCriterionOpensItsRowsOrIsRefusedWithOneMessage)
     grid.Unload();
     chooser.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(digestOf(path), before);
+    EXPECT_EQ(test::digestOf(path), before);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "Recherche.h"
 #include "RuntimeError.h"
 #include "SelectionState.h"
+#include "TestFiles.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -216,12 +217,10 @@ TEST(Recherche, CountsUpTo255CharactersThenOverflows)
     // The count overflows for every condition, before anything is written.
     for (const char *condition : {"Commence par", "Est Égal à", "Est Vide"}) {
         QString texte = "avant";
-        try {
+        const RuntimeError e = test::thrownBy([&] {
             Recherche(selection("T", 2, QString::fromUtf8(condition), QString(256, u'A')), "DESIGNATION", texte);
-            ADD_FAILURE() << "no overflow for " << condition;
-        } catch (const RuntimeError &e) {
-            EXPECT_EQ(e.number(), err::Overflow);
-        }
+        });
+        EXPECT_EQ(e.number(), err::Overflow);
         EXPECT_EQ(texte, "avant");
     }
 }

@@ -1,7 +1,7 @@
 // Files and texts the engine must refuse without crashing and without writing anything.
 #include "EngineFixture.h"
+#include "TestFiles.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,13 +11,6 @@ using namespace carnelis;
 using namespace carnelis::test;
 
 namespace {
-
-QByteArray digestOf(const QString &path)
-{
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -61,15 +54,11 @@ TEST_F(BadInput, FilesThatAreNoDatabaseAreRefusedInFrenchAndLeftAlone)
     for (const auto &c : cases) {
         const QString path = pathOf(c.name);
         writeFile(path, c.bytes);
-        const QByteArray before = digestOf(path);
-        try {
-            DBEngine::OpenDatabase(path);
-            ADD_FAILURE() << c.name << " opened";
-        } catch (const RuntimeError &e) {
-            EXPECT_EQ(e.number(), c.number) << c.name;
-            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.says))) << c.name << ": " << e.what();
-        }
-        EXPECT_EQ(digestOf(path), before) << c.name;
+        const QByteArray before = test::digestOf(path);
+        const RuntimeError e = test::thrownBy([&] { DBEngine::OpenDatabase(path); });
+        EXPECT_EQ(e.number(), c.number) << c.name;
+        EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.says))) << c.name << ": " << e.what();
+        EXPECT_EQ(test::digestOf(path), before) << c.name;
         EXPECT_FALSE(QFile::exists(path + "-journal")) << c.name;
     }
     EXPECT_THROW(DBEngine::OpenDatabase(pathOf("ABSENT.MDB")), RuntimeError);
@@ -80,7 +69,7 @@ TEST_F(BadInput, FilesThatAreNoDatabaseAreRefusedInFrenchAndLeftAlone)
 TEST_F(BadInput, EveryStatementButOneSelectOnOneTableIsRefusedAndChangesNothing)
 {
     const QString path = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}});
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
     const struct {
         const char *sql;
         int number;
@@ -110,23 +99,19 @@ TEST_F(BadInput, EveryStatementButOneSelectOnOneTableIsRefusedAndChangesNothing)
         {"", err::SyntaxError},
     };
     for (const auto &c : cases) {
-        try {
-            query(path, QString::fromUtf8(c.sql));
-            ADD_FAILURE() << c.sql << " ran";
-        } catch (const RuntimeError &e) {
-            EXPECT_EQ(e.number(), c.number) << c.sql << ": " << e.what();
-            EXPECT_FALSE(e.text().isEmpty());
-        }
+        const RuntimeError e = test::thrownBy([&] { query(path, QString::fromUtf8(c.sql)); });
+        EXPECT_EQ(e.number(), c.number) << c.sql << ": " << e.what();
+        EXPECT_FALSE(e.text().isEmpty());
     }
     database_.reset();
-    EXPECT_EQ(digestOf(path), before);
+    EXPECT_EQ(test::digestOf(path), before);
 }
 
 TEST_F(BadInput, AReadOnlyFileOpensForReadingAndRefusesEveryWrite)
 {
     const QString path = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}});
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QByteArray before = digestOf(path);
+    const QByteArray before = test::digestOf(path);
 
     auto rs = query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO");
     EXPECT_TRUE(database_->isReadOnly());
@@ -134,17 +119,13 @@ TEST_F(BadInput, AReadOnlyFileOpensForReadingAndRefusesEveryWrite)
     EXPECT_EQ(rs->Fields("DESIGNATION"), Value("Écu"));
     for (const auto &write :
          std::vector<std::function<void()>>{[&] { rs->Edit(); }, [&] { rs->AddNew(); }, [&] { rs->Delete(); }}) {
-        try {
-            write();
-            ADD_FAILURE() << "a write on a read-only file";
-        } catch (const RuntimeError &e) {
-            EXPECT_EQ(e.number(), err::ReadOnly);
-            EXPECT_TRUE(e.text().contains("base de données en lecture seule"));
-        }
+        const RuntimeError e = test::thrownBy([&] { write(); });
+        EXPECT_EQ(e.number(), err::ReadOnly);
+        EXPECT_TRUE(e.text().contains("base de données en lecture seule"));
     }
     EXPECT_EQ(rs->RecordCount(), 1);
     database_.reset();
-    EXPECT_EQ(digestOf(path), before);
+    EXPECT_EQ(test::digestOf(path), before);
 }
 
 TEST_F(BadInput, AFileInAFolderNobodyMayWriteToOpensForReading)
@@ -174,20 +155,10 @@ TEST_F(BadInput, AFileLockedByAnotherProgramWaitsThenFailsWithNothingHalfWritten
     rs->setField("DESIGNATION", "Louis");
     QElapsedTimer waited;
     waited.start();
-    try {
-        rs->Update();
-        ADD_FAILURE() << "wrote through a lock";
-    } catch (const RuntimeError &e) {
-        EXPECT_EQ(e.number(), err::Locked);
-        EXPECT_GE(waited.elapsed(), 1500);
-    }
-    try {
-        rs->CancelUpdate();
-        rs->Delete();
-        ADD_FAILURE() << "deleted through a lock";
-    } catch (const RuntimeError &e) {
-        EXPECT_EQ(e.number(), err::Locked);
-    }
+    EXPECT_EQ(test::thrownBy([&] { rs->Update(); }).number(), err::Locked);
+    EXPECT_GE(waited.elapsed(), 1500);
+    rs->CancelUpdate();
+    EXPECT_EQ(test::thrownBy([&] { rs->Delete(); }).number(), err::Locked);
     EXPECT_EQ(rs->RecordCount(), 2);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
