@@ -21,12 +21,6 @@ private:
 
 } // namespace
 
-std::vector<Value> row(const Value &numero, const Value &designation, const Value &couleur, const Value &etat,
-                       const Value &cote, const Value &divers)
-{
-    return {numero, designation, couleur, etat, cote, divers};
-}
-
 GridFixture::GridFixture()
 {
     chooser.setFactory([this] { return std::make_unique<ChooserWindow>(chooserLoads); });
@@ -44,9 +38,7 @@ void GridFixture::flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, Q
 
 void GridFixture::makeTable(const QString &table, const Rows &rows, const std::vector<ColumnDef> &columns)
 {
-    CollectionFile file(path());
-    file.createTable(table, columns);
-    file.appendRows(table, rows);
+    writeCollection(path(), table, rows, columns);
 }
 
 void GridFixture::choose(const QString &table, int16_t colonneTri, const QString &condition, const QString &critere)

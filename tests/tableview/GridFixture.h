@@ -2,7 +2,7 @@
 // A table view opened the way the chooser opens it: a collection file made through the
 // engine in a temporary folder, the shared selection, scripted dialogs and the three
 // window slots.
-#include "CollectionFile.h"
+#include "Collections.h"
 #include "DataGrid.h"
 #include "Engine.h"
 #include "FRMGRID.h"
@@ -16,12 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace carnelis::test {
-
-using Rows = std::vector<std::vector<Value>>;
-
-// A row of the six collection columns.
-std::vector<Value> row(const Value &numero, const Value &designation = {}, const Value &couleur = {},
-                       const Value &etat = {}, const Value &cote = {}, const Value &divers = {});
 
 class GridFixture : public ::testing::Test {
 protected:

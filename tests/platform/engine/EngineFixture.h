@@ -1,6 +1,6 @@
 #pragma once
 // Files made through the engine in a temporary folder, and helpers to read a recordset.
-#include "CollectionFile.h"
+#include "Collections.h"
 #include "Engine.h"
 
 #include <QStringList>
@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace carnelis::test {
-
-using Rows = std::vector<std::vector<Value>>;
 
 class EngineFixture : public ::testing::Test {
 protected:
@@ -22,10 +20,7 @@ protected:
     QString makeCollection(const QString &table, const Rows &rows,
                            const QString &file = QStringLiteral("COLLECTION.MDB"))
     {
-        CollectionFile f(pathOf(file));
-        f.createTable(table);
-        f.appendRows(table, rows);
-        return pathOf(file);
+        return writeCollection(pathOf(file), table, rows);
     }
 
     std::unique_ptr<Recordset> query(const QString &path, const QString &sql)
@@ -46,13 +41,5 @@ protected:
 
     std::unique_ptr<Database> database_;
 };
-
-} // namespace carnelis::test
-
-namespace carnelis::test {
-
-// SQL run straight through SQLite, for files shaped in ways the engine itself never
-// writes (a text slipped into COTE, a view, SQLite's own tables).
-void rawSql(const QString &path, const QString &sql);
 
 } // namespace carnelis::test
