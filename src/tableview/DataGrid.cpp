@@ -143,10 +143,8 @@ DataGrid::DataGrid(QWidget *parent)
     connect(table_, &GridTable::deleteRowsPressed, this, &DataGrid::onDeleteKey);
     connect(table_, &GridTable::downFromLastLine, this, &DataGrid::newRowFromLastLine);
     connect(table_, &GridTable::editRefused, this, &DataGrid::editRefused);
-    connect(table_->gridDelegate(), &GridDelegate::edited, this, [this] {
-        model_->markAltered(table_->currentIndex().row());
-        emit rowAltered();
-    });
+    connect(table_->gridDelegate(), &GridDelegate::edited, this,
+            [this] { model_->markAltered(table_->currentIndex().row()); });
     connect(model_, &RecordsetModel::rowAltered, this, &DataGrid::rowAltered);
     connect(model_, &RecordsetModel::rowWritten, this, &DataGrid::rowWritten);
     connect(model_, &RecordsetModel::valueRefused, this, [this](const QString &message) {

@@ -58,7 +58,6 @@ void RecordsetModel::setRecordset(Recordset *recordset)
         }
     }
     count_ = recordset_ ? recordset_->RecordCount() : 0;
-    forgetPages();
     endResetModel();
 }
 
@@ -71,7 +70,6 @@ void RecordsetModel::reload()
         pending_.reset();
     if (pending_ && pending_->isNew)
         pending_->row = count_;
-    forgetPages();
     endResetModel();
 }
 
@@ -89,41 +87,17 @@ int RecordsetModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(collectionTable.size());
 }
 
-void RecordsetModel::forgetPages()
-{
-    pages_.clear();
-    pageOrder_.clear();
-}
-
 Value RecordsetModel::storedValue(int row, int column) const
 {
     if (!recordset_ || row >= count_ || sourceColumn_[column] < 0)
         return {};
-    const int page = row / pageRows;
-    auto found = pages_.find(page);
-    if (found == pages_.end()) {
-        if (pageOrder_.size() >= pagesKept) {
-            pages_.erase(pageOrder_.front());
-            pageOrder_.pop_front();
-        }
-        std::vector<Value> cells;
-        const int first = page * pageRows;
-        const int last = std::min(count_, first + pageRows);
-        cells.reserve(std::size_t(last - first) * collectionTable.size());
-        try {
-            for (int r = first; r < last; ++r)
-                for (std::size_t c = 0; c < collectionTable.size(); ++c)
-                    cells.push_back(sourceColumn_[c] < 0 ? Value() : recordset_->valueAt(r, sourceColumn_[c]));
-        } catch (const std::exception &) {
-            // A row the file no longer gives (deleted elsewhere, read error) shows empty;
-            // the grid must keep painting.
-            cells.resize(std::size_t(last - first) * collectionTable.size());
-        }
-        cellsRead_ += int(cells.size());
-        found = pages_.emplace(page, std::move(cells)).first;
-        pageOrder_.push_back(page);
+    try {
+        return recordset_->valueAt(row, sourceColumn_[column]);
+    } catch (const std::exception &) {
+        // A row the file no longer gives (deleted elsewhere, read error) shows empty;
+        // the grid must keep painting.
+        return {};
     }
-    return found->second[std::size_t(row - page * pageRows) * collectionTable.size() + std::size_t(column)];
 }
 
 Value RecordsetModel::shownValue(int row, int column) const
@@ -208,6 +182,8 @@ bool RecordsetModel::setData(const QModelIndex &index, const QVariant &value, in
 
     if (pending_ && pending_->row != row)
         return false; // the grid writes a row before it lets another one change
+    // Typing into the row may have announced the change already.
+    const bool announced = pending_ || alteredRow_ == row;
     if (!pending_) {
         pending_ = Pending{row, isNewRowLine(row), {}};
         if (pending_->isNew)
@@ -215,7 +191,8 @@ bool RecordsetModel::setData(const QModelIndex &index, const QVariant &value, in
     }
     pending_->values[column] = newValue;
     emitRowChanged(row);
-    emit rowAltered();
+    if (!announced)
+        emit rowAltered();
     return true;
 }
 
@@ -239,7 +216,7 @@ void RecordsetModel::writePending()
         }
         for (std::size_t c = 0; c < collectionTable.size(); ++c)
             if (change.values[c] && sourceColumn_[c] >= 0)
-                recordset_->setField(recordset_->columnNames().at(sourceColumn_[c]), *change.values[c]);
+                recordset_->setField(sourceColumn_[c], *change.values[c]);
         recordset_->Update();
     } catch (...) {
         if (recordset_->isEditing())
@@ -248,7 +225,6 @@ void RecordsetModel::writePending()
     }
     pending_.reset();
     alteredRow_ = -1;
-    forgetPages();
     if (change.isNew) {
         // The new row takes the place of the new-row line, and a fresh line follows it.
         beginInsertRows({}, count_ + 1, count_ + 1);
@@ -279,6 +255,8 @@ void RecordsetModel::markAltered(int row)
         emit headerDataChanged(Qt::Vertical, previous, previous);
     if (row >= 0 && row < rowCount())
         emit headerDataChanged(Qt::Vertical, row, row);
+    if (row >= 0 && row != previous && !(pending_ && pending_->row == row))
+        emit rowAltered();
 }
 
 void RecordsetModel::setCurrentRow(int row)

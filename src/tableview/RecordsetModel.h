@@ -4,17 +4,14 @@
 #include <QAbstractTableModel>
 #include <QLocale>
 #include <array>
-#include <deque>
 #include <optional>
-#include <unordered_map>
-#include <vector>
 
 namespace carnelis {
 
 class Recordset;
 
-// The rows of a recordset as the grid shows them: the six collection columns, read page
-// by page only for the rows on screen, plus an empty last line that takes a new row
+// The rows of a recordset as the grid shows them: the six collection columns, read from
+// the recordset (which fetches by page) only for the rows on screen, plus an empty last line that takes a new row
 // when the recordset can be written. A cell edit is held as the pending change of its
 // row and goes to the table in one transaction when writePending is called (the grid
 // calls it when the current row changes). The model never opens a dialog: a refused
@@ -50,15 +47,13 @@ public:
     void discardPending();
 
     // A cell of this row is being typed into: its selector shows the pencil already.
+    // rowAltered is announced once per change, whether typing or a stored value comes first.
     void markAltered(int row);
     int alteredRow() const { return alteredRow_; }
 
     // The row the record selector marks as current.
     void setCurrentRow(int row);
     int currentRow() const { return currentRow_; }
-
-    // What the model has read so far, for the tests of paging.
-    int cellsRead() const { return cellsRead_; }
 
 signals:
     void rowAltered();
@@ -71,12 +66,9 @@ private:
         bool isNew;
         std::array<std::optional<Value>, 6> values;
     };
-    static constexpr int pageRows = 64;
-    static constexpr std::size_t pagesKept = 32;
 
     Value storedValue(int row, int column) const;
     Value shownValue(int row, int column) const;
-    void forgetPages();
     void emitRowChanged(int row);
 
     Recordset *recordset_ = nullptr;
@@ -86,10 +78,6 @@ private:
     int currentRow_ = -1;
     int alteredRow_ = -1;
     QLocale locale_;
-
-    mutable std::unordered_map<int, std::vector<Value>> pages_;
-    mutable std::deque<int> pageOrder_;
-    mutable int cellsRead_ = 0;
 };
 
 // The COTE text a person typed, read in the user's locale or with a point; empty gives

@@ -93,6 +93,8 @@ public:
     // that was current before AddNew.
     virtual void AddNew() = 0;
     virtual void setField(const QString &name, const Value &value) = 0;
+    // The same by position in columnNames(), for callers that resolved the name once.
+    virtual void setField(int column, const Value &value) = 0;
     virtual void Update() = 0;
     virtual void CancelUpdate() = 0;
     virtual bool isEditing() const = 0;

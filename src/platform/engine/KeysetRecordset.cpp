@@ -290,11 +290,14 @@ Value KeysetRecordset::storedForm(int column, const Value &value) const
     return value;
 }
 
-void KeysetRecordset::setField(const QString &name, const Value &value)
+void KeysetRecordset::setField(const QString &name, const Value &value) { setField(columnIndex(name), value); }
+
+void KeysetRecordset::setField(int column, const Value &value)
 {
     if (mode_ == Mode::None)
         throw RuntimeError(err::NoEditInProgress, QStringLiteral("Modification impossible sans Edit ou AddNew."));
-    const int column = columnIndex(name);
+    if (column < 0 || column >= columns_.size())
+        throw RuntimeError(err::ItemNotFound, QStringLiteral("Colonne %1 inexistante.").arg(column));
     pending_[column] = storedForm(column, value);
 }
 

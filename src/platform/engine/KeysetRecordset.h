@@ -40,6 +40,7 @@ public:
     void Edit() override;
     void AddNew() override;
     void setField(const QString &name, const Value &value) override;
+    void setField(int column, const Value &value) override;
     void Update() override;
     void CancelUpdate() override;
     bool isEditing() const override { return mode_ != Mode::None; }
