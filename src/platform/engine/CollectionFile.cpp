@@ -1,5 +1,6 @@
 #include "CollectionFile.h"
 
+#include "Collection.h"
 #include "FileKind.h"
 #include "Sqlite.h"
 #include "TableSchema.h"
@@ -11,10 +12,13 @@ namespace carnelis {
 
 const std::vector<ColumnDef> &collectionColumns()
 {
-    static const std::vector<ColumnDef> columns = {
-        {"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COULEUR", "TEXT"},
-        {"ETAT", "TEXT"},   {"COTE", "REAL"},        {"DIVERS", "TEXT"},
-    };
+    static const std::vector<ColumnDef> columns = [] {
+        std::vector<ColumnDef> out;
+        for (std::size_t i = 0; i < collectionTable.size(); ++i)
+            out.push_back({QString::fromLatin1(collectionTable[i].name),
+                           QString::fromLatin1(int(i) == coteColumn ? "REAL" : "TEXT")});
+        return out;
+    }();
     return columns;
 }
 
