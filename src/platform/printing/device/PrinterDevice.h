@@ -61,7 +61,6 @@ public:
 
     // Only centimetres are known; any other scale is refused.
     void setScaleMode(int mode);
-    int ScaleMode() const { return Centimetres; }
 
     double CurrentX() const { return x_; }
     double CurrentY() const { return y_; }
@@ -72,10 +71,6 @@ public:
     void setFontItalic(bool on);
     void setFontUnderline(bool on);
     void setFontStrikethru(bool on);
-    bool FontBold() const { return font_.bold; }
-    bool FontItalic() const { return font_.italic; }
-    bool FontUnderline() const { return font_.underline; }
-    bool FontStrikethru() const { return font_.strikethrough; }
     void setFontName(const QString &name);
     void setFontSize(double points);
     // What the device actually uses, which may differ from what was asked.
@@ -145,8 +140,6 @@ protected:
     virtual void drawLine(double x1, double y1, double x2, double y2, Rgb colour) = 0;
     virtual void endDocument() = 0;
     virtual void abortDocument() = 0;
-
-    const FontRequest &fontRequest() const { return font_; }
 
 private:
     const FontUsed &usedFont();
