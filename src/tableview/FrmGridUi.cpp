@@ -4,29 +4,12 @@
 #include "WindowKit.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 
 namespace carnelis {
-
-namespace {
-
-QFrame *horizontalRule(QWidget *parent, int y, int x1, int x2)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::NoFrame);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    line->setPalette(palette);
-    line->setGeometry(kit::px(x1), kit::px(y), kit::px(x2) - kit::px(x1), 1);
-    return line;
-}
-
-} // namespace
 
 void FrmGridUi::setupUi(QMainWindow *window)
 {
@@ -36,7 +19,7 @@ void FrmGridUi::setupUi(QMainWindow *window)
     client->setFixedSize(kit::px(9510), kit::px(7695));
     window->setCentralWidget(client);
 
-    Line1 = horizontalRule(client, 120, 120, 9400);
+    Line1 = new kit::Line(client, 120, 120, 9400, 120);
 
     DBGrid1 = new DataGrid(client);
     DBGrid1->setGeometry(kit::twipsRect(45, 240, 9405, 7035));
@@ -51,7 +34,7 @@ void FrmGridUi::setupUi(QMainWindow *window)
     Label1->setPalette(palette);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    Line2 = horizontalRule(client, 7680, 105, 9405);
+    Line2 = new kit::Line(client, 105, 7680, 9405, 7680);
 
     // Eight entries straight on the bar, no submenus; the leading blanks spread them.
     QMenuBar *bar = window->menuBar();

@@ -1,20 +1,22 @@
 #pragma once
 
 class QAction;
-class QFrame;
 class QLabel;
 class QMainWindow;
 
 namespace carnelis {
 
 class DataGrid;
+namespace kit {
+class Line;
+}
 
 // The controls of the table view, laid out as designed (twips / 15 = pixels).
 struct FrmGridUi {
-    QFrame *Line1 = nullptr;
+    kit::Line *Line1 = nullptr;
     DataGrid *DBGrid1 = nullptr;
     QLabel *Label1 = nullptr;
-    QFrame *Line2 = nullptr;
+    kit::Line *Line2 = nullptr;
 
     QAction *Imprimer = nullptr;
     QAction *Debut = nullptr;

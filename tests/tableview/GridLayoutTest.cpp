@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "GridFixture.h"
+#include "WindowKit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,8 +31,8 @@ TEST_F(GridLayoutTest, ControlsStandWhereTheDesignPutsThem)
     EXPECT_EQ(w.centralWidget()->size(), QSize(634, 513));
     EXPECT_EQ(w.DBGrid1->geometry(), QRect(3, 16, 627, 469));
     EXPECT_EQ(w.Label1->geometry(), QRect(3, 488, 627, 24));
-    EXPECT_EQ(w.Line1->geometry(), QRect(8, 8, 619, 1));
-    EXPECT_EQ(w.Line2->geometry(), QRect(7, 512, 620, 1));
+    EXPECT_EQ(w.Line1->geometry(), QRect(7, 7, 622, 3));
+    EXPECT_EQ(w.Line2->geometry(), QRect(6, 511, 623, 3));
     EXPECT_EQ(w.DBGrid1->captionBar()->text(), " Table sélectionnée.");
 
     QStringList entries;
