@@ -46,19 +46,19 @@ FrmUnite::FrmUnite(AppContext &ctx) : ctx_(ctx), c_(new QWidget), panel_(ctx.sel
             c_.CmdOuvrir->setFocus();
     };
 
-    connect(c_.Drive1, &DriveList::Change, this, [this] { handle([this] { Drive1_Change(); }); });
-    connect(c_.Dir1, &FolderList::Change, this, [this] { handle([this] { Dir1_Change(); }); });
-    connect(c_.Dir1, &FolderList::openRequested, this,
-            [this](const QString &folder) { handle([this, folder] { c_.Dir1->setPath(folder); }); });
-    connect(c_.File1, &FileList::Click, this, [this] { handle([this] { File1_Click(); }); });
-    connect(c_.List1, &ClickList::Click, this, [this] { handle([this] { List1_Click(); }); });
-    connect(c_.Command1, &QPushButton::clicked, this, [this] { handle([this] { Command1_Click(); }); });
-    connect(c_.CmdOuvrir, &QPushButton::clicked, this, [this] { handle([this] { CmdOuvrir_Click(); }); });
-    connect(MnQuitter, &QAction::triggered, this, [this] { handle([this] { MnQuitter_Click(); }); });
-    auto wire = [this](auto &buttons, CriteriaPanel::Group group) {
+    DialogServices &dialogs = ctx_.dialogs;
+    onSignal(dialogs, c_.Drive1, &DriveList::Change, this, &FrmUnite::Drive1_Change);
+    onSignal(dialogs, c_.Dir1, &FolderList::Change, this, &FrmUnite::Dir1_Change);
+    onSignal(dialogs, c_.Dir1, &FolderList::openRequested, this, &FrmUnite::Dir1_OpenRequested);
+    onSignal(dialogs, c_.File1, &FileList::Click, this, &FrmUnite::File1_Click);
+    onSignal(dialogs, c_.List1, &ClickList::Click, this, &FrmUnite::List1_Click);
+    onSignal(dialogs, c_.Command1, &QPushButton::clicked, this, &FrmUnite::Command1_Click);
+    onSignal(dialogs, c_.CmdOuvrir, &QPushButton::clicked, this, &FrmUnite::CmdOuvrir_Click);
+    onSignal(dialogs, MnQuitter, &QAction::triggered, this, &FrmUnite::MnQuitter_Click);
+    auto wire = [this, &dialogs](auto &buttons, CriteriaPanel::Group group) {
         for (size_t k = 0; k < buttons.size(); ++k)
-            connect(buttons[k], &QRadioButton::clicked, this,
-                    [this, group, k] { handle([this, group, k] { panel_.userClick(group, int16_t(k)); }); });
+            onSignal(dialogs, buttons[k], &QRadioButton::clicked, this,
+                     [this, group, k] { panel_.userClick(group, int16_t(k)); });
     };
     wire(c_.Option1, CriteriaPanel::Column);
     wire(c_.Option2, CriteriaPanel::Condition);
@@ -67,14 +67,12 @@ FrmUnite::FrmUnite(AppContext &ctx) : ctx_(ctx), c_(new QWidget), panel_(ctx.sel
     // The window sees every key before the control that has the focus; Escape is kept
     // from the control.
     new KeyPreview(this, [this](int16_t KeyAscii) {
-        handle([this, &KeyAscii] { Form_KeyPress(KeyAscii); });
+        guarded(ctx_.dialogs, [this, &KeyAscii] { Form_KeyPress(KeyAscii); });
         return KeyAscii == 27;
     });
 }
 
 FrmUnite::~FrmUnite() = default;
-
-void FrmUnite::handle(const std::function<void()> &handler) { guarded(ctx_.dialogs, handler); }
 
 void FrmUnite::showPanel()
 {
@@ -141,6 +139,8 @@ void FrmUnite::Drive1_Change()
     }
 }
 
+void FrmUnite::Dir1_OpenRequested(const QString &folder) { c_.Dir1->setPath(folder); }
+
 void FrmUnite::Dir1_Change()
 {
     c_.File1->setPath(c_.Dir1->Path());
@@ -177,7 +177,7 @@ void FrmUnite::File1_Click()
 
 void FrmUnite::chooseFile(const QString &path)
 {
-    handle([this, path] {
+    guarded(ctx_.dialogs, [this, path] {
         const QFileInfo file(path);
         if (file.isFile()) {
             c_.Dir1->setPath(file.absolutePath());

@@ -24,6 +24,7 @@ public:
     void Form_KeyPress(int16_t &KeyAscii);
     void Drive1_Change();
     void Dir1_Change();
+    void Dir1_OpenRequested(const QString &folder);
     void File1_Click();
     void List1_Click();
     void Command1_Click();
@@ -44,7 +45,6 @@ protected:
 private:
     void Ouverture();
     void showPanel();
-    void handle(const std::function<void()> &handler);
 
     AppContext &ctx_;
     FrmUniteControls c_;

@@ -19,14 +19,10 @@ CARNELIS::CARNELIS(AppContext &context) : ctx_(context), c_(this)
     // No control takes the focus, so the window itself hears the keys.
     setFocusPolicy(Qt::StrongFocus);
 
-    const auto handle = [this](QAction *entry, void (CARNELIS::*handler)()) {
-        connect(entry, &QAction::triggered, this,
-                [this, handler] { guarded(ctx_.dialogs, [&] { (this->*handler)(); }); });
-    };
-    handle(c_.Base, &CARNELIS::Base_Click);
-    handle(c_.Lire, &CARNELIS::Lire_Click);
-    handle(c_.Propos, &CARNELIS::Propos_Click);
-    handle(c_.Quitter, &CARNELIS::Quitter_Click);
+    onSignal(ctx_.dialogs, c_.Base, &QAction::triggered, this, &CARNELIS::Base_Click);
+    onSignal(ctx_.dialogs, c_.Lire, &QAction::triggered, this, &CARNELIS::Lire_Click);
+    onSignal(ctx_.dialogs, c_.Propos, &QAction::triggered, this, &CARNELIS::Propos_Click);
+    onSignal(ctx_.dialogs, c_.Quitter, &QAction::triggered, this, &CARNELIS::Quitter_Click);
 }
 
 void CARNELIS::Form_Load()

@@ -39,27 +39,28 @@ FRMGRID::FRMGRID(AppContext &ctx) : ctx_(ctx)
 {
     setupUi(this);
     keyPreview_ = new KeyPreview(this, [this](int16_t keyAscii) {
-        Form_KeyPress(keyAscii);
+        guarded(ctx_.dialogs, [&] { Form_KeyPress(keyAscii); });
         return keyAscii == 27;
     });
 
-    connect(Imprimer, &QAction::triggered, this, &FRMGRID::Imprimer_Click);
-    connect(Debut, &QAction::triggered, this, &FRMGRID::Debut_Click);
-    connect(VingtCinq, &QAction::triggered, this, &FRMGRID::VingtCinq_Click);
-    connect(Milieu, &QAction::triggered, this, &FRMGRID::Milieu_Click);
-    connect(SoixanteQuinze, &QAction::triggered, this, &FRMGRID::SoixanteQuinze_Click);
-    connect(Fin, &QAction::triggered, this, &FRMGRID::Fin_Click);
-    connect(EffacerLigne, &QAction::triggered, this, &FRMGRID::EffacerLigne_Click);
-    connect(Quitter, &QAction::triggered, this, &FRMGRID::Quitter_Click);
-    connect(DBGrid1, &DataGrid::rowAltered, this, &FRMGRID::DBGrid1_Change);
-    connect(DBGrid1, &DataGrid::rowWritten, this, &FRMGRID::DBGrid1_AfterUpdate);
-    connect(DBGrid1, &DataGrid::rowRestored, this, &FRMGRID::DBGrid1_RowRestored);
-    connect(DBGrid1, &DataGrid::deleteRequested, this, &FRMGRID::DBGrid1_DeleteRows);
-    connect(DBGrid1, &DataGrid::failed, this, &FRMGRID::DBGrid1_Error);
+    DialogServices &dialogs = ctx_.dialogs;
+    onSignal(dialogs, Imprimer, &QAction::triggered, this, &FRMGRID::Imprimer_Click);
+    onSignal(dialogs, Debut, &QAction::triggered, this, &FRMGRID::Debut_Click);
+    onSignal(dialogs, VingtCinq, &QAction::triggered, this, &FRMGRID::VingtCinq_Click);
+    onSignal(dialogs, Milieu, &QAction::triggered, this, &FRMGRID::Milieu_Click);
+    onSignal(dialogs, SoixanteQuinze, &QAction::triggered, this, &FRMGRID::SoixanteQuinze_Click);
+    onSignal(dialogs, Fin, &QAction::triggered, this, &FRMGRID::Fin_Click);
+    onSignal(dialogs, EffacerLigne, &QAction::triggered, this, &FRMGRID::EffacerLigne_Click);
+    onSignal(dialogs, Quitter, &QAction::triggered, this, &FRMGRID::Quitter_Click);
+    onSignal(dialogs, DBGrid1, &DataGrid::rowAltered, this, &FRMGRID::DBGrid1_Change);
+    onSignal(dialogs, DBGrid1, &DataGrid::rowWritten, this, &FRMGRID::DBGrid1_AfterUpdate);
+    onSignal(dialogs, DBGrid1, &DataGrid::rowRestored, this, &FRMGRID::DBGrid1_RowRestored);
+    onSignal(dialogs, DBGrid1, &DataGrid::deleteRequested, this, &FRMGRID::DBGrid1_DeleteRows);
+    onSignal(dialogs, DBGrid1, &DataGrid::failed, this, &FRMGRID::DBGrid1_Error);
     // The grid shows whatever recordset the data control holds, from its first load to the
     // refresh that ends a print run.
     connect(&Data1, &DataControl::recordsetChanged, DBGrid1, &DataGrid::setRecordset);
-    connect(DBGrid1, &DataGrid::editRefused, this, &FRMGRID::DBGrid1_EditRefused);
+    onSignal(dialogs, DBGrid1, &DataGrid::editRefused, this, &FRMGRID::DBGrid1_EditRefused);
 }
 
 FRMGRID::~FRMGRID()
@@ -115,14 +116,12 @@ void FRMGRID::Form_Load()
 
 void FRMGRID::Imprimer_Click()
 {
-    guarded(ctx_.dialogs, [this] {
-        DBGrid1->storePending();
-        ReportProgressDialog progress(this, [this] { DBGrid1->followRecordset(); });
-        // A run that refreshed the data control has rebound the grid already; one that
-        // stopped leaves the grid on the row where it stopped.
-        if (!Impression(Printer(), ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
-            DBGrid1->followRecordset();
-    });
+    DBGrid1->storePending();
+    ReportProgressDialog progress(this, [this] { DBGrid1->followRecordset(); });
+    // A run that refreshed the data control has rebound the grid already; one that
+    // stopped leaves the grid on the row where it stopped.
+    if (!Impression(Printer(), ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
+        DBGrid1->followRecordset();
 }
 
 void FRMGRID::jumpTo(int32_t position)
@@ -136,61 +135,45 @@ void FRMGRID::jumpTo(int32_t position)
     });
 }
 
-void FRMGRID::Debut_Click()
-{
-    guarded(ctx_.dialogs, [this] { jumpTo(0); });
-}
+void FRMGRID::Debut_Click() { jumpTo(0); }
 
-void FRMGRID::VingtCinq_Click()
-{
-    guarded(ctx_.dialogs, [this] { jumpTo(quarterPosition(Data1.recordset()->RecordCount())); });
-}
+void FRMGRID::VingtCinq_Click() { jumpTo(quarterPosition(Data1.recordset()->RecordCount())); }
 
-void FRMGRID::Milieu_Click()
-{
-    guarded(ctx_.dialogs, [this] { jumpTo(middlePosition(Data1.recordset()->RecordCount())); });
-}
+void FRMGRID::Milieu_Click() { jumpTo(middlePosition(Data1.recordset()->RecordCount())); }
 
-void FRMGRID::SoixanteQuinze_Click()
-{
-    guarded(ctx_.dialogs, [this] { jumpTo(threeQuarterPosition(Data1.recordset()->RecordCount())); });
-}
+void FRMGRID::SoixanteQuinze_Click() { jumpTo(threeQuarterPosition(Data1.recordset()->RecordCount())); }
 
 void FRMGRID::Fin_Click()
 {
-    guarded(ctx_.dialogs, [this] {
-        DBGrid1->reposition([](Recordset &recordset) {
-            try {
-                recordset.MoveLast();
-            } catch (const RuntimeError &) {
-                // An empty view has no last row.
-            }
-        });
+    DBGrid1->reposition([](Recordset &recordset) {
+        try {
+            recordset.MoveLast();
+        } catch (const RuntimeError &) {
+            // An empty view has no last row.
+        }
     });
 }
 
 void FRMGRID::EffacerLigne_Click()
 {
     DialogServices &dialogs = ctx_.dialogs;
-    guarded(dialogs, [&] {
-        try {
-            dialogs.Beep();
-            Recordset *recordset = Data1.recordset();
-            if (!recordset)
-                throw RuntimeError(err::NoCurrentRecord, QStringLiteral("Aucune ligne en cours."));
-            std::array<Value, collectionTable.size()> row;
-            for (std::size_t i = 0; i < row.size(); ++i)
-                row[i] = recordset->Fields(QLatin1String(collectionTable[i].name));
-            const int answer = dialogs.MsgBox(deletionPrompt(row, QLocale()), vb::YesNo + vb::Question,
-                                              QStringLiteral(" Effacement d'une Ligne."));
-            if (answer != vb::No)
-                DBGrid1->deleteCurrentRow();
-        } catch (const std::exception &) {
-            dialogs.Beep();
-            dialogs.MsgBox(QStringLiteral("Cette manoeuvre provoque une Erreur."), vb::Critical,
-                           QStringLiteral(" Erreur de Système."));
-        }
-    });
+    try {
+        dialogs.Beep();
+        Recordset *recordset = Data1.recordset();
+        if (!recordset)
+            throw RuntimeError(err::NoCurrentRecord, QStringLiteral("Aucune ligne en cours."));
+        std::array<Value, collectionTable.size()> row;
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] = recordset->Fields(QLatin1String(collectionTable[i].name));
+        const int answer = dialogs.MsgBox(deletionPrompt(row, QLocale()), vb::YesNo + vb::Question,
+                                          QStringLiteral(" Effacement d'une Ligne."));
+        if (answer != vb::No)
+            DBGrid1->deleteCurrentRow();
+    } catch (const std::exception &) {
+        dialogs.Beep();
+        dialogs.MsgBox(QStringLiteral("Cette manoeuvre provoque une Erreur."), vb::Critical,
+                       QStringLiteral(" Erreur de Système."));
+    }
 }
 
 void FRMGRID::Form_QueryUnload(int16_t &Cancel)
@@ -226,24 +209,21 @@ void FRMGRID::Form_QueryUnload(int16_t &Cancel)
 
 void FRMGRID::Quitter_Click()
 {
-    DialogServices &dialogs = ctx_.dialogs;
-    guarded(dialogs, [&] {
-        int16_t cancel = 0;
-        Form_QueryUnload(cancel);
-        if (cancel)
-            return;
-        // Each step is tried on its own: whatever fails, the view still closes.
-        try {
-            if (Data1.database())
-                Data1.database()->Close();
-        } catch (const std::exception &) {
-        }
-        ctx_.grid.Unload();
-        try {
-            ctx_.chooser.Show();
-        } catch (const std::exception &) {
-        }
-    });
+    int16_t cancel = 0;
+    Form_QueryUnload(cancel);
+    if (cancel)
+        return;
+    // Each step is tried on its own: whatever fails, the view still closes.
+    try {
+        if (Data1.database())
+            Data1.database()->Close();
+    } catch (const std::exception &) {
+    }
+    ctx_.grid.Unload();
+    try {
+        ctx_.chooser.Show();
+    } catch (const std::exception &) {
+    }
 }
 
 void FRMGRID::Form_KeyPress(int16_t KeyAscii)
@@ -261,14 +241,11 @@ void FRMGRID::DBGrid1_RowRestored() { LigneSauvee = -1; }
 void FRMGRID::DBGrid1_DeleteRows(const QList<int> &rows)
 {
     DialogServices &dialogs = ctx_.dialogs;
-    guarded(dialogs, [&] {
-        // Nothing can bring the rows back: one question first, No being the default.
-        dialogs.Beep();
-        if (dialogs.MsgBox(selectedRowsDeletionPrompt(int(rows.size())),
-                           vb::YesNo + vb::Exclamation + vb::DefaultButton2,
-                           QStringLiteral(" Effacement de Lignes.")) == vb::Yes)
-            DBGrid1->deleteRows(rows);
-    });
+    // Nothing can bring the rows back: one question first, No being the default.
+    dialogs.Beep();
+    if (dialogs.MsgBox(selectedRowsDeletionPrompt(int(rows.size())), vb::YesNo + vb::Exclamation + vb::DefaultButton2,
+                       QStringLiteral(" Effacement de Lignes.")) == vb::Yes)
+        DBGrid1->deleteRows(rows);
 }
 
 void FRMGRID::DBGrid1_Error(const QString &text, int style) { ctx_.dialogs.MsgBox(text, style); }
@@ -300,7 +277,7 @@ void FRMGRID::closeEvent(QCloseEvent *event)
     // The frame's close button takes the same road as the Quitter entry, so that a
     // pending edit is offered for saving instead of being dropped.
     event->ignore();
-    Quitter_Click();
+    guarded(ctx_.dialogs, [this] { Quitter_Click(); });
 }
 
 } // namespace carnelis

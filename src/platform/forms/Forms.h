@@ -1,4 +1,5 @@
 #pragma once
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <cstdint>
@@ -72,5 +73,22 @@ struct AppContext {
 // Runs an event handler: an error no handler trapped is shown in one critical box with
 // its French text, and the program goes on.
 void guarded(DialogServices &dialogs, const std::function<void()> &handler);
+
+// The one way a window wires a control to its handler: the handler runs under the guard
+// above, so that no handler carries a guard of its own. The handler is a member of the
+// window taking what the signal gives, or a piece of code written in place.
+template <typename Sender, typename Signal, typename Window, typename... Args>
+void onSignal(DialogServices &dialogs, Sender *sender, Signal signal, Window *window, void (Window::*handler)(Args...))
+{
+    QObject::connect(sender, signal, window, [&dialogs, window, handler](Args... args) {
+        guarded(dialogs, [&] { (window->*handler)(args...); });
+    });
+}
+
+template <typename Sender, typename Signal>
+void onSignal(DialogServices &dialogs, Sender *sender, Signal signal, QObject *context, std::function<void()> handler)
+{
+    QObject::connect(sender, signal, context, [&dialogs, handler = std::move(handler)] { guarded(dialogs, handler); });
+}
 
 } // namespace carnelis
