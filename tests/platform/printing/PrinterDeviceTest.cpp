@@ -1,3 +1,5 @@
+// Where the printer puts the characters, on the recording printer: each case's whole
+// document, a sheet a string, each line as "top|text" with its top in centimetres.
 #include "RecordingPrinter.h"
 
 #include <QLocale>
@@ -7,12 +9,14 @@
 
 using namespace carnelis;
 
+void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 struct PrintCase {
     const char *name;
     std::function<void(PrinterDevice &)> print;
-    QStringList lines;
+    QStringList sheets;
 };
 
 QStringList printed(const std::function<void(PrinterDevice &)> &print)
@@ -21,15 +25,24 @@ QStringList printed(const std::function<void(PrinterDevice &)> &print)
     print(printer);
     printer.EndDoc();
     EXPECT_EQ(printer.documents().size(), 1u);
-    return printer.documents().at(0).at(0).texts();
+    QStringList sheets;
+    for (const RecordedPage &page : printer.documents().at(0)) {
+        QStringList lines;
+        for (const RecordedLine &line : page.textLines())
+            lines << QString::number(line.y) + u'|' + line.text;
+        sheets << lines.join(u'\n');
+    }
+    return sheets;
 }
 
 class PrintRules : public ::testing::TestWithParam<PrintCase> {};
 
 TEST_P(PrintRules, PutTheCharactersWhereABasicProgramExpectsThem)
 {
-    EXPECT_EQ(printed(GetParam().print), GetParam().lines);
+    EXPECT_EQ(printed(GetParam().print), GetParam().sheets);
 }
+
+const QString col80(79, ' '), col90(89, ' ');
 
 INSTANTIATE_TEST_SUITE_P(
     Print, PrintRules,
@@ -37,22 +50,22 @@ INSTANTIATE_TEST_SUITE_P(
                                 [](PrinterDevice &p) {
                                     p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(9), "D"});
                                 },
-                                {"   ABC  D"}},
+                                {"0|   ABC  D"}},
                       PrintCase{"TabExactlyThereMovesNothing",
                                 [](PrinterDevice &p) {
                                     p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(7), "D"});
                                 },
-                                {"   ABCD"}},
+                                {"0|   ABCD"}},
                       PrintCase{"TabBehindGoesToTheNextLine",
                                 [](PrinterDevice &p) {
                                     p.Print({PrintItem::Tab(4), "ABCDEF", PrintItem::Tab(6), "G"});
                                 },
-                                {"   ABCDEF", "     G"}},
+                                {"0|   ABCDEF\n0.4|     G"}},
                       PrintCase{"NumbersCarryTheirBlanks",
                                 [](PrinterDevice &p) {
                                     p.Print({"[", 5, "|", -12.5, "|", 0.25, "]"});
                                 },
-                                {"[ 5 |-12.5 | 0.25 ]"}},
+                                {"0|[ 5 |-12.5 | 0.25 ]"}},
                       PrintCase{"SemicolonKeepsTheLine",
                                 [](PrinterDevice &p) {
                                     p.Print({"AB"}, PrintEnd::KeepLine);
@@ -60,79 +73,53 @@ INSTANTIATE_TEST_SUITE_P(
                                     p.Print({"D"});
                                     p.Print({"E"});
                                 },
-                                {"AB  CD", "E"}},
+                                {"0|AB  CD\n0.4|E"}},
                       PrintCase{"TextPastTheEdgeGoesOnUnderItsColumn",
                                 [](PrinterDevice &p) {
                                     p.Print({PrintItem::Tab(80), "Variété : recto-verso décalé"});
                                     p.Print({PrintItem::Tab(90), "abcdefghi", "!"});
                                 },
-                                {QString(79, ' ') + "Variété :", QString(79, ' ') + "recto-verso",
-                                 QString(79, ' ') + "décalé", QString(89, ' ') + "abcde", QString(89, ' ') + "fghi!"}},
+                                {"0|" + col80 + "Variété :\n0.4|" + col80 + "recto-verso\n0.8|" + col80 +
+                                 "décalé\n1.2|" + col90 + "abcde\n1.6|" + col90 + "fghi!"}},
                       PrintCase{"LineBreaksInATextGoOnUnderItsColumn",
                                 [](PrinterDevice &p) {
                                     p.Print({PrintItem::Tab(3), "Coin\r\ndaté\nbord\tde feuille", "."});
                                 },
-                                {"  Coin", "  daté", "  bord de feuille."}}),
+                                {"0|  Coin\n0.4|  daté\n0.8|  bord de feuille."}},
+                      // An empty Print ends the line; Line leaves the position at its end, here past column 4.
+                      PrintCase{"LineLeavesThePositionAtItsEnd",
+                                [](PrinterDevice &p) {
+                                    p.setCurrentY(2);
+                                    p.Print({"A"});
+                                    p.Print();
+                                    p.Print({"B"});
+                                    p.Line(0.5, 3.5, 20, 3.5);
+                                    p.Print({PrintItem::Tab(4), "H"});
+                                },
+                                {"2|A\n2.8|B\n3.9|   H"}},
+                      PrintCase{"ALineThatWouldPassTheFootStartsANewSheet",
+                                [](PrinterDevice &p) {
+                                    p.setCurrentY(28.2);
+                                    p.Print({"last"});
+                                    p.Print({"next"});
+                                    p.NewPage();
+                                    p.Print({"third"});
+                                },
+                                {"28.2|last", "0|next", "0|third"}},
+                      // Nothing of an abandoned document is left, and the next starts afresh on sheet 1.
+                      PrintCase{"KillDocLeavesNothing",
+                                [](PrinterDevice &p) {
+                                    p.EndDoc();
+                                    p.setCurrentY(5);
+                                    p.Print({"abandoned"});
+                                    p.NewPage();
+                                    p.KillDoc();
+                                    p.EndDoc();
+                                    p.Print({"kept"});
+                                    p.Print({p.Page()});
+                                },
+                                {"0|kept\n0.4| 1"}}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(PrinterDevice, EmptyPrintEndsTheLineAndLineLeavesThePositionAtItsEnd)
-{
-    RecordingPrinter printer;
-    printer.setCurrentY(2);
-    printer.Print({"A"});
-    printer.Print();
-    EXPECT_DOUBLE_EQ(printer.CurrentY(), 2.8);
-    printer.Line(0.5, 3.5, 20, 3.5);
-    EXPECT_DOUBLE_EQ(printer.CurrentX(), 20);
-    EXPECT_DOUBLE_EQ(printer.CurrentY(), 3.5);
-    // The print position stands at 20 cm, past column 4: the Tab first takes a new line.
-    printer.Print({PrintItem::Tab(4), "H"});
-    printer.EndDoc();
-
-    const auto lines = printer.documents().at(0).at(0).textLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_DOUBLE_EQ(lines[0].y, 2.0);
-    EXPECT_DOUBLE_EQ(lines[1].y, 3.9);
-    EXPECT_EQ(lines[1].text, "   H");
-}
-
-TEST(PrinterDevice, ALineThatWouldPassTheFootStartsANewSheet)
-{
-    RecordingPrinter printer;
-    printer.setCurrentY(28.2);
-    printer.Print({"last"});
-    printer.Print({"next"});
-    printer.NewPage();
-    printer.Print({"third"});
-    printer.EndDoc();
-
-    const RecordedDocument &doc = printer.documents().at(0);
-    ASSERT_EQ(doc.size(), 3u);
-    EXPECT_EQ(doc[0].texts(), QStringList{"last"});
-    EXPECT_EQ(doc[1].textLines().at(0).y, 0.0);
-    EXPECT_EQ(doc[1].texts(), QStringList{"next"});
-    EXPECT_EQ(doc[2].texts(), QStringList{"third"});
-}
-
-TEST(PrinterDevice, EndDocWithoutADocumentDoesNothingAndKillDocLeavesNothing)
-{
-    RecordingPrinter printer;
-    printer.EndDoc();
-    EXPECT_TRUE(printer.documents().empty());
-
-    printer.Print({"abandoned"});
-    printer.KillDoc();
-    printer.EndDoc();
-    EXPECT_TRUE(printer.documents().empty());
-    EXPECT_EQ(printer.abandonedDocuments(), 1);
-
-    printer.Print({"kept"});
-    EXPECT_EQ(printer.Page(), 1);
-    printer.EndDoc();
-    ASSERT_EQ(printer.documents().size(), 1u);
-    EXPECT_EQ(printer.documents()[0].at(0).texts(), QStringList{"kept"});
-    EXPECT_EQ(printer.documents()[0].at(0).textLines().at(0).y, 0.0);
-}
 
 TEST(PrinterDevice, NumbersTakeTheDecimalSeparatorOfTheLocale)
 {
