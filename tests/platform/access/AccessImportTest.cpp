@@ -1,7 +1,11 @@
-// carnelis-base importer: a native copy of every user table, rows and Nulls kept, the
-// source untouched, an existing target or what is not a genuine Access file refused.
+// A genuine Access file through the engine, as the windows and carnelis-base use it: the chooser's
+// tables, queries, every write refused, names that SQL must quote; and the importer: a native copy
+// of every user table, rows and Nulls kept, the source untouched, an existing target or what is
+// not a genuine Access file refused.
+#include "AccessImport.h"
 #include "AccessSnapshot.h"
 #include "Commands.h"
+#include "Engine.h"
 #include "JetSamples.h"
 #include "TestFiles.h"
 
@@ -73,6 +77,8 @@ TEST_F(Importer, PrintsTheRowsCopiedPerTable)
     ASSERT_EQ(run(jetSample("testV1997.mdb"), dir_.filePath("T.MDB")), 0);
     EXPECT_EQ(out_, "Table1 : 2 lignes copiées\nTable2 : 0 ligne copiée\n"
                     "Table3 : 0 ligne copiée\nTable4 : 0 ligne copiée\n");
+    ASSERT_EQ(run(jetSample("fixedNumericTestV2000.mdb"), dir_.filePath("F.MDB")), 0);
+    EXPECT_EQ(out_, "test : 1 ligne copiée\n");
 }
 
 TEST_F(Importer, RefusesAnExistingTargetOrWhatIsNotAGenuineAccessFileAndChangesNothing)
@@ -93,6 +99,49 @@ TEST_F(Importer, RefusesAnExistingTargetOrWhatIsNotAGenuineAccessFileAndChangesN
     }
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), files);
     EXPECT_EQ(test::readAll(kept), QByteArray("à garder"));
+}
+
+// Access takes a " in a table's or a column's name: the snapshot, the native copy and the engine's
+// queries must all double it. The genuine file itself is only ever read.
+TEST(GenuineAccess, AQuoteInANameIsReadAndImportedAndTheFileIsNeverWritten)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QByteArray bytes = test::genuineCollectionJet3();
+    bytes.replace(0x9399, 6, "Tab\"e1"); // Table1's name in MSysObjects
+    bytes.replace(bytes.indexOf("DESIGNATION"), 11, "DESIG\"ATION");
+    QTemporaryDir dir;
+    const QString genuine = dir.filePath("GUILLEMET.MDB"), copy = dir.filePath("COPIE.MDB");
+    test::writeAll(genuine, bytes);
+    access::importAccessFile(genuine, copy);
+    auto db = DBEngine::OpenDatabase(genuine);
+    EXPECT_TRUE(db->isGenuineAccess() && db->isReadOnly());
+    QStringList user;
+    for (const TableDef &t : db->TableDefs())
+        if (t.Attributes == 0)
+            user << t.Name;
+    EXPECT_EQ(user, QStringList{"Tab\"e1"});
+    for (const QString &file : {genuine, copy}) {
+        DataControl data;
+        data.DatabaseName = file;
+        data.RecordSource = "SELECT * FROM [Tab\"e1] WHERE [DESIG\"ATION] = 'row3col3'";
+        data.Refresh();
+        Recordset &rs = *data.recordset();
+        ASSERT_EQ(rs.RecordCount(), 1) << file;
+        EXPECT_EQ(rs.Fields("data9"), Value("row3col9"));
+        EXPECT_EQ(rs.isReadOnly(), file == genuine);
+        if (file == genuine) {
+            EXPECT_NE(test::thrownBy([&] {
+                          rs.Edit();
+                          rs.setField("data9", Value("x"));
+                          rs.Update();
+                      }).number(),
+                      0);
+            rs.CancelUpdate();
+            EXPECT_NE(test::thrownBy([&] { rs.Delete(); }).number(), 0);
+        }
+        data.database()->Close();
+    }
+    EXPECT_EQ(test::readAll(genuine), bytes);
 }
 
 } // namespace

@@ -13,12 +13,6 @@ void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdSt
 
 namespace {
 
-struct PrintCase {
-    const char *name;
-    std::function<void(PrinterDevice &)> print;
-    QStringList sheets;
-};
-
 QStringList printed(const std::function<void(PrinterDevice &)> &print)
 {
     RecordingPrinter printer;
@@ -35,91 +29,67 @@ QStringList printed(const std::function<void(PrinterDevice &)> &print)
     return sheets;
 }
 
-class PrintRules : public ::testing::TestWithParam<PrintCase> {};
+PrintItem tab(int column) { return PrintItem::Tab(column); }
 
-TEST_P(PrintRules, PutTheCharactersWhereABasicProgramExpectsThem)
+TEST(PrinterDevice, PutsTheCharactersOfOnePrintWhereABasicProgramExpectsThem)
 {
-    EXPECT_EQ(printed(GetParam().print), GetParam().sheets);
+    const QString col80(79, ' '), col90(89, ' ');
+    const std::pair<std::vector<PrintItem>, QString> prints[] = {
+        {{tab(4), "ABC", tab(9), "D"}, "0|   ABC  D"},
+        {{tab(4), "ABC", tab(7), "D"}, "0|   ABCD"},                     // a Tab exactly there moves nothing
+        {{tab(4), "ABCDEF", tab(6), "G"}, "0|   ABCDEF\n0.4|     G"},    // a Tab behind goes to the next line
+        {{"[", 5, "|", -12.5, "|", 0.25, "]"}, "0|[ 5 |-12.5 | 0.25 ]"}, // numbers carry their blanks
+        // Text past the edge, or a line break in a text, goes on under its column.
+        {{tab(80), "Variété : recto-verso décalé"},
+         "0|" + col80 + "Variété :\n0.4|" + col80 + "recto-verso\n0.8|" + col80 + "décalé"},
+        {{tab(90), "abcdefghi", "!"}, "0|" + col90 + "abcde\n0.4|" + col90 + "fghi!"},
+        {{tab(94), "ab"}, "0|" + QString(93, ' ') + "a\n0.4|" + QString(93, ' ') + "b"}, // in the last column
+        {{tab(3), "Coin\r\ndaté\nbord\tde feuille", "."}, "0|  Coin\n0.4|  daté\n0.8|  bord de feuille."}};
+    for (const auto &[items, sheet] : prints)
+        EXPECT_EQ(printed([&](PrinterDevice &p) { p.Print(items, PrintEnd::NewLine); }), QStringList{sheet});
 }
 
-const QString col80(79, ' '), col90(89, ' ');
-
-INSTANTIATE_TEST_SUITE_P(
-    Print, PrintRules,
-    ::testing::Values(PrintCase{"TabForward",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(9), "D"});
-                                },
-                                {"0|   ABC  D"}},
-                      PrintCase{"TabExactlyThereMovesNothing",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(7), "D"});
-                                },
-                                {"0|   ABCD"}},
-                      PrintCase{"TabBehindGoesToTheNextLine",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(4), "ABCDEF", PrintItem::Tab(6), "G"});
-                                },
-                                {"0|   ABCDEF\n0.4|     G"}},
-                      PrintCase{"NumbersCarryTheirBlanks",
-                                [](PrinterDevice &p) {
-                                    p.Print({"[", 5, "|", -12.5, "|", 0.25, "]"});
-                                },
-                                {"0|[ 5 |-12.5 | 0.25 ]"}},
-                      PrintCase{"SemicolonKeepsTheLine",
-                                [](PrinterDevice &p) {
-                                    p.Print({"AB"}, PrintEnd::KeepLine);
-                                    p.Print({PrintItem::Tab(5), "C"}, PrintEnd::KeepLine);
-                                    p.Print({"D"});
-                                    p.Print({"E"});
-                                },
-                                {"0|AB  CD\n0.4|E"}},
-                      PrintCase{"TextPastTheEdgeGoesOnUnderItsColumn",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(80), "Variété : recto-verso décalé"});
-                                    p.Print({PrintItem::Tab(90), "abcdefghi", "!"});
-                                },
-                                {"0|" + col80 + "Variété :\n0.4|" + col80 + "recto-verso\n0.8|" + col80 +
-                                 "décalé\n1.2|" + col90 + "abcde\n1.6|" + col90 + "fghi!"}},
-                      PrintCase{"LineBreaksInATextGoOnUnderItsColumn",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(3), "Coin\r\ndaté\nbord\tde feuille", "."});
-                                },
-                                {"0|  Coin\n0.4|  daté\n0.8|  bord de feuille."}},
-                      // An empty Print ends the line; Line leaves the position at its end, here past column 4.
-                      PrintCase{"LineLeavesThePositionAtItsEnd",
-                                [](PrinterDevice &p) {
-                                    p.setCurrentY(2);
-                                    p.Print({"A"});
-                                    p.Print();
-                                    p.Print({"B"});
-                                    p.Line(0.5, 3.5, 20, 3.5);
-                                    p.Print({PrintItem::Tab(4), "H"});
-                                },
-                                {"2|A\n2.8|B\n3.9|   H"}},
-                      PrintCase{"ALineThatWouldPassTheFootStartsANewSheet",
-                                [](PrinterDevice &p) {
-                                    p.setCurrentY(28.2);
-                                    p.Print({"last"});
-                                    p.Print({"next"});
-                                    p.NewPage();
-                                    p.Print({"third"});
-                                },
-                                {"28.2|last", "0|next", "0|third"}},
-                      // Nothing of an abandoned document is left, and the next starts afresh on sheet 1.
-                      PrintCase{"KillDocLeavesNothing",
-                                [](PrinterDevice &p) {
-                                    p.EndDoc();
-                                    p.setCurrentY(5);
-                                    p.Print({"abandoned"});
-                                    p.NewPage();
-                                    p.KillDoc();
-                                    p.EndDoc();
-                                    p.Print({"kept"});
-                                    p.Print({p.Page()});
-                                },
-                                {"0|kept\n0.4| 1"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+TEST(PrinterDevice, KeepsThePositionFromPrintToPrintAndSheetToSheet)
+{
+    const std::pair<std::function<void(PrinterDevice &)>, QStringList> scripts[] = {
+        {[](PrinterDevice &p) {
+             p.Print({"AB"}, PrintEnd::KeepLine); // the semicolon keeps the line
+             p.Print({tab(5), "C"}, PrintEnd::KeepLine);
+             p.Print({"D"});
+             p.Print({"E"});
+         },
+         {"0|AB  CD\n0.4|E"}},
+        // An empty Print ends the line; Line leaves the position at its end, here past column 4;
+        // a line that would pass the foot of the sheet goes on the next.
+        {[](PrinterDevice &p) {
+             p.setCurrentY(2);
+             p.Print({"A"});
+             p.Print();
+             p.Print({"B"});
+             p.Line(0.5, 3.5, 20, 3.5);
+             p.Print({tab(4), "H"});
+             p.setCurrentY(28.2);
+             p.Print({"last"});
+             p.Print({"next"});
+             p.NewPage();
+             p.Print({"third"});
+         },
+         {"2|A\n2.8|B\n3.9|   H\n28.2|last", "0|next", "0|third"}},
+        // Nothing of an abandoned document is left, and the next starts afresh on sheet 1.
+        {[](PrinterDevice &p) {
+             p.EndDoc();
+             p.setCurrentY(5);
+             p.Print({"abandoned"});
+             p.NewPage();
+             p.KillDoc();
+             p.EndDoc();
+             p.Print({"kept"});
+             p.Print({p.Page()});
+         },
+         {"0|kept\n0.4| 1"}}};
+    for (const auto &[script, sheets] : scripts)
+        EXPECT_EQ(printed(script), sheets);
+}
 
 TEST(PrinterDevice, NumbersTakeTheDecimalSeparatorOfTheLocale)
 {
