@@ -34,8 +34,9 @@ TEST(PdfPrinter, TextStandsInItsColumnsAndTheFontIsTheMonospacedTwin)
     ASSERT_EQ(pages.size(), 2);
     const QStringList lines = pages[0].split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    // The 5 mm margin adds the same few columns to every line.
+    // The 5 mm margin adds two columns of 6 points to every line.
     const qsizetype margin = lines[0].indexOf("NUMÉRO") - 3;
+    EXPECT_EQ(margin, 2);
     EXPECT_EQ(QList<qsizetype>({lines[0].indexOf("VALEUR"), lines[0].indexOf("REMARQUE"), lines[1].indexOf("deuxième"),
                                 lines[1].indexOf("12.5")}),
               QList<qsizetype>({margin + 40, margin + 81, margin + 11, margin + 75}));
