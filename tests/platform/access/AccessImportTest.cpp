@@ -1,36 +1,36 @@
-// carnelis-base importer: a native copy of every user table, rows and Nulls kept, the
-// source untouched, an existing target refused.
+// A genuine Access file through the engine, as the windows and carnelis-base use it: the chooser's
+// tables, queries, every write refused, names that SQL must quote; and the importer: a native copy
+// of every user table, rows and Nulls kept, the source untouched, an existing target or what is
+// not a genuine Access file refused.
 #include "AccessImport.h"
 #include "AccessSnapshot.h"
 #include "Commands.h"
+#include "Engine.h"
 #include "JetSamples.h"
-#include "RuntimeError.h"
+#include "TestFiles.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 using namespace carnelis;
 using carnelis::test::jetSample;
 using carnelis::test::quotedValues;
-using carnelis::test::readAll;
-using carnelis::test::writeAll;
 
 namespace {
 
 // Every row of a table as one line of quoted values, in the table's order.
 QStringList rowsOf(const QString &file, const QString &table)
 {
-    const QString name = u'"' + table + u'"';
     QStringList columns;
-    for (QString column : quotedValues(file, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
+    for (const QString &column :
+         quotedValues(file, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
         columns << QStringLiteral("quote(\"%1\")").arg(column.mid(1, column.size() - 2));
     return quotedValues(file,
-                        QStringLiteral("SELECT %1 AS r FROM %2 ORDER BY rowid").arg(columns.join(u"||'|'||"), name));
+                        QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY rowid").arg(columns.join("||'|'||"), table));
 }
 
-class Importer : public ::testing::Test {
+class Importer : public ::testing::TestWithParam<const char *> {
 protected:
     void SetUp() override
     {
@@ -42,65 +42,106 @@ protected:
         out_.clear();
         err_.clear();
         QTextStream out(&out_), err(&err_);
-        return runCommand({QStringLiteral("importer"), source, target}, out, err);
+        return runCommand({"importer", source, target}, out, err);
     }
     QTemporaryDir dir_;
     QString out_, err_;
 };
 
-TEST_F(Importer, CopiesEveryUserTableWithItsTypesRowsAndNulls)
+TEST_P(Importer, CopiesEveryUserTableWithItsTypesRowsAndNulls)
 {
-    const QString source = jetSample(QStringLiteral("testIndexCodesV1997.mdb"));
-    const QByteArray before = readAll(source);
-    const QString target = dir_.filePath(QStringLiteral("COPIE.MDB"));
-    ASSERT_EQ(run(source, target), 0) << err_.toStdString();
-
+    const QString source = jetSample(GetParam()), target = dir_.filePath("COPIE.MDB");
+    const QByteArray digest = test::digestOf(source);
+    ASSERT_EQ(run(source, target), 0) << err_;
     const QString snapshot = access::openSnapshot(source);
-    const QStringList tables =
-        quotedValues(snapshot, "SELECT name FROM \"carnelis.catalogue\" WHERE attributes = 0 ORDER BY rowid");
-    EXPECT_EQ(tables.size(), 29);
+    const QStringList tables = quotedValues(snapshot, "SELECT name FROM \"carnelis.catalogue\" WHERE attributes = 0 "
+                                                      "AND rows IS NOT NULL ORDER BY rowid");
     EXPECT_EQ(quotedValues(target, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY rowid"), tables);
     for (QString table : tables) {
         table = table.mid(1, table.size() - 2);
-        EXPECT_EQ(rowsOf(target, table), rowsOf(snapshot, table)) << table.toStdString();
+        EXPECT_EQ(rowsOf(target, table), rowsOf(snapshot, table)) << table;
         EXPECT_EQ(quotedValues(target, QStringLiteral("SELECT type FROM pragma_table_info('%1')").arg(table)),
                   quotedValues(snapshot, QStringLiteral("SELECT type FROM pragma_table_info('%1')").arg(table)));
+        EXPECT_TRUE(out_.contains(table + " : ")) << table;
     }
-    EXPECT_TRUE(out_.contains(QStringLiteral("Table1 : 275 lignes copiées\n"))) << out_.toStdString();
-    EXPECT_TRUE(out_.contains(QStringLiteral("Table10 : 5 lignes copiées\n")));
-    EXPECT_EQ(readAll(source), before);
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("COPIE.MDB")});
+    EXPECT_EQ(test::digestOf(source), digest);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"COPIE.MDB"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Samples, Importer,
+                         ::testing::Values("testV1997.mdb", "testIndexCodesV1997.mdb", "testUnicodeCompV2003.mdb",
+                                           "fixedNumericTestV2000.mdb", "overflowTestV1997.mdb"));
 
 TEST_F(Importer, PrintsTheRowsCopiedPerTable)
 {
-    ASSERT_EQ(run(jetSample(QStringLiteral("testV1997.mdb")), dir_.filePath(QStringLiteral("T.MDB"))), 0);
-    EXPECT_EQ(out_, QStringLiteral("Table1 : 2 lignes copiées\nTable2 : 0 ligne copiée\n"
-                                   "Table3 : 0 ligne copiée\nTable4 : 0 ligne copiée\n"));
+    ASSERT_EQ(run(jetSample("testV1997.mdb"), dir_.filePath("T.MDB")), 0);
+    EXPECT_EQ(out_, "Table1 : 2 lignes copiées\nTable2 : 0 ligne copiée\n"
+                    "Table3 : 0 ligne copiée\nTable4 : 0 ligne copiée\n");
+    ASSERT_EQ(run(jetSample("fixedNumericTestV2000.mdb"), dir_.filePath("F.MDB")), 0);
+    EXPECT_EQ(out_, "test : 1 ligne copiée\n");
 }
 
-TEST_F(Importer, RefusesAnExistingTargetAndLeavesIt)
+TEST_F(Importer, RefusesAnExistingTargetOrWhatIsNotAGenuineAccessFileAndChangesNothing)
 {
-    const QString target = dir_.filePath(QStringLiteral("COPIE.MDB"));
-    writeAll(target, "à garder");
-    EXPECT_EQ(run(jetSample(QStringLiteral("testV1997.mdb")), target), 1);
-    EXPECT_TRUE(err_.contains(QStringLiteral("existe déjà"))) << err_.toStdString();
-    EXPECT_EQ(readAll(target), QByteArray("à garder"));
-}
-
-TEST_F(Importer, RefusesWhatIsNotAGenuineAccessFileAndCreatesNothing)
-{
-    const QString text = dir_.filePath(QStringLiteral("NOTES.MDB"));
-    writeAll(text, "pas une base");
-    const QString damaged = dir_.filePath(QStringLiteral("ABIME.MDB"));
-    writeAll(damaged, readAll(jetSample(QStringLiteral("testV1997.mdb"))).left(20000));
-    for (const QString &source : {text, damaged, dir_.filePath(QStringLiteral("ABSENT.MDB"))}) {
-        const QString target = dir_.filePath(QStringLiteral("COPIE.MDB"));
-        EXPECT_EQ(run(source, target), 1) << source.toStdString();
-        EXPECT_TRUE(err_.startsWith(QStringLiteral("Erreur "))) << err_.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(target));
+    const QString kept = dir_.filePath("GARDE.MDB"), notes = dir_.filePath("NOTES.MDB");
+    const QString damaged = dir_.filePath("ABIME.MDB"), copy = dir_.filePath("COPIE.MDB");
+    test::writeAll(kept, "à garder");
+    test::writeAll(notes, "pas une base");
+    test::writeAll(damaged, test::readAll(jetSample("testV1997.mdb")).left(20000));
+    const QStringList files = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    const std::tuple<QString, QString, const char *> cases[] = {{jetSample("testV1997.mdb"), kept, "existe déjà"},
+                                                                {notes, copy, "n'est pas un fichier Access d'origine"},
+                                                                {damaged, copy, "n'a pas pu être lu"},
+                                                                {dir_.filePath("ABSENT.MDB"), copy, "introuvable"}};
+    for (const auto &[source, target, reason] : cases) {
+        EXPECT_EQ(run(source, target), 1) << source;
+        EXPECT_TRUE(err_.startsWith("Erreur ") && err_.contains(reason)) << err_;
     }
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), files);
+    EXPECT_EQ(test::readAll(kept), QByteArray("à garder"));
+}
+
+// Access takes a " in a table's or a column's name: the snapshot, the native copy and the engine's
+// queries must all double it. The genuine file itself is only ever read.
+TEST(GenuineAccess, AQuoteInANameIsReadAndImportedAndTheFileIsNeverWritten)
+{
+    SKIP_WITHOUT_JET_SAMPLES();
+    QByteArray bytes = test::genuineCollectionJet3();
+    bytes.replace(0x9399, 6, "Tab\"e1"); // Table1's name in MSysObjects
+    bytes.replace(bytes.indexOf("DESIGNATION"), 11, "DESIG\"ATION");
+    QTemporaryDir dir;
+    const QString genuine = dir.filePath("GUILLEMET.MDB"), copy = dir.filePath("COPIE.MDB");
+    test::writeAll(genuine, bytes);
+    access::importAccessFile(genuine, copy);
+    auto db = DBEngine::OpenDatabase(genuine);
+    EXPECT_TRUE(db->isGenuineAccess() && db->isReadOnly());
+    QStringList user;
+    for (const TableDef &t : db->TableDefs())
+        if (t.Attributes == 0)
+            user << t.Name;
+    EXPECT_EQ(user, QStringList{"Tab\"e1"});
+    for (const QString &file : {genuine, copy}) {
+        DataControl data;
+        data.DatabaseName = file;
+        data.RecordSource = "SELECT * FROM [Tab\"e1] WHERE [DESIG\"ATION] = 'row3col3'";
+        data.Refresh();
+        Recordset &rs = *data.recordset();
+        ASSERT_EQ(rs.RecordCount(), 1) << file;
+        EXPECT_EQ(rs.Fields("data9"), Value("row3col9"));
+        EXPECT_EQ(rs.isReadOnly(), file == genuine);
+        if (file == genuine) {
+            EXPECT_NE(test::thrownBy([&] {
+                          rs.Edit();
+                          rs.setField("data9", Value("x"));
+                          rs.Update();
+                      }).number(),
+                      0);
+            rs.CancelUpdate();
+            EXPECT_NE(test::thrownBy([&] { rs.Delete(); }).number(), 0);
+        }
+        data.database()->Close();
+    }
+    EXPECT_EQ(test::readAll(genuine), bytes);
 }
 
 } // namespace

@@ -1,16 +1,18 @@
 #pragma once
 // The genuine Access files kept beside the repository (Apache-2.0, see the NOTICE in
-// their folder), read in place, and damaged or altered copies made from them.
+// their folder), read in place, and altered copies made from them.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <ostream>
-#include <utility>
-#include <vector>
 
-// Readable QStrings in gtest's messages.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+// Readable QStrings in gtest's messages and in what a test streams into them.
+inline std::ostream &operator<<(std::ostream &os, const QString &text)
+{
+    return os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QString &text, std::ostream *os) { *os << text; }
 
 namespace carnelis::test {
 

@@ -1,3 +1,5 @@
+// Where the printer puts the characters, on the recording printer: each case's whole
+// document, a sheet a string, each line as "top|text" with its top in centimetres.
 #include "RecordingPrinter.h"
 
 #include <QLocale>
@@ -7,13 +9,9 @@
 
 using namespace carnelis;
 
-namespace {
+void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
-struct PrintCase {
-    const char *name;
-    std::function<void(PrinterDevice &)> print;
-    QStringList lines;
-};
+namespace {
 
 QStringList printed(const std::function<void(PrinterDevice &)> &print)
 {
@@ -21,117 +19,76 @@ QStringList printed(const std::function<void(PrinterDevice &)> &print)
     print(printer);
     printer.EndDoc();
     EXPECT_EQ(printer.documents().size(), 1u);
-    return printer.documents().at(0).at(0).texts();
+    QStringList sheets;
+    for (const RecordedPage &page : printer.documents().at(0)) {
+        QStringList lines;
+        for (const RecordedLine &line : page.textLines())
+            lines << QString::number(line.y) + u'|' + line.text;
+        sheets << lines.join(u'\n');
+    }
+    return sheets;
 }
 
-class PrintRules : public ::testing::TestWithParam<PrintCase> {};
+PrintItem tab(int column) { return PrintItem::Tab(column); }
 
-TEST_P(PrintRules, PutTheCharactersWhereABasicProgramExpectsThem)
+TEST(PrinterDevice, PutsTheCharactersOfOnePrintWhereABasicProgramExpectsThem)
 {
-    EXPECT_EQ(printed(GetParam().print), GetParam().lines);
+    const QString col80(79, ' '), col90(89, ' ');
+    const std::pair<std::vector<PrintItem>, QString> prints[] = {
+        {{tab(4), "ABC", tab(9), "D"}, "0|   ABC  D"},
+        {{tab(4), "ABC", tab(7), "D"}, "0|   ABCD"},                     // a Tab exactly there moves nothing
+        {{tab(4), "ABCDEF", tab(6), "G"}, "0|   ABCDEF\n0.4|     G"},    // a Tab behind goes to the next line
+        {{"[", 5, "|", -12.5, "|", 0.25, "]"}, "0|[ 5 |-12.5 | 0.25 ]"}, // numbers carry their blanks
+        // Text past the edge, or a line break in a text, goes on under its column.
+        {{tab(80), "Variété : recto-verso décalé"},
+         "0|" + col80 + "Variété :\n0.4|" + col80 + "recto-verso\n0.8|" + col80 + "décalé"},
+        {{tab(90), "abcdefghi", "!"}, "0|" + col90 + "abcde\n0.4|" + col90 + "fghi!"},
+        {{tab(94), "ab"}, "0|" + QString(93, ' ') + "a\n0.4|" + QString(93, ' ') + "b"}, // in the last column
+        {{tab(3), "Coin\r\ndaté\nbord\tde feuille", "."}, "0|  Coin\n0.4|  daté\n0.8|  bord de feuille."}};
+    for (const auto &[items, sheet] : prints)
+        EXPECT_EQ(printed([&](PrinterDevice &p) { p.Print(items, PrintEnd::NewLine); }), QStringList{sheet});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Print, PrintRules,
-    ::testing::Values(PrintCase{"TabForward",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(9), "D"});
-                                },
-                                {"   ABC  D"}},
-                      PrintCase{"TabExactlyThereMovesNothing",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(4), "ABC", PrintItem::Tab(7), "D"});
-                                },
-                                {"   ABCD"}},
-                      PrintCase{"TabBehindGoesToTheNextLine",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(4), "ABCDEF", PrintItem::Tab(6), "G"});
-                                },
-                                {"   ABCDEF", "     G"}},
-                      PrintCase{"NumbersCarryTheirBlanks",
-                                [](PrinterDevice &p) {
-                                    p.Print({"[", 5, "|", -12.5, "|", 0.25, "]"});
-                                },
-                                {"[ 5 |-12.5 | 0.25 ]"}},
-                      PrintCase{"SemicolonKeepsTheLine",
-                                [](PrinterDevice &p) {
-                                    p.Print({"AB"}, PrintEnd::KeepLine);
-                                    p.Print({PrintItem::Tab(5), "C"}, PrintEnd::KeepLine);
-                                    p.Print({"D"});
-                                    p.Print({"E"});
-                                },
-                                {"AB  CD", "E"}},
-                      PrintCase{"TextPastTheEdgeGoesOnUnderItsColumn",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(80), "Variété : recto-verso décalé"});
-                                    p.Print({PrintItem::Tab(90), "abcdefghi", "!"});
-                                },
-                                {QString(79, ' ') + "Variété :", QString(79, ' ') + "recto-verso",
-                                 QString(79, ' ') + "décalé", QString(89, ' ') + "abcde", QString(89, ' ') + "fghi!"}},
-                      PrintCase{"LineBreaksInATextGoOnUnderItsColumn",
-                                [](PrinterDevice &p) {
-                                    p.Print({PrintItem::Tab(3), "Coin\r\ndaté\nbord\tde feuille", "."});
-                                },
-                                {"  Coin", "  daté", "  bord de feuille."}}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(PrinterDevice, EmptyPrintEndsTheLineAndLineLeavesThePositionAtItsEnd)
+TEST(PrinterDevice, KeepsThePositionFromPrintToPrintAndSheetToSheet)
 {
-    RecordingPrinter printer;
-    printer.setCurrentY(2);
-    printer.Print({"A"});
-    printer.Print();
-    EXPECT_DOUBLE_EQ(printer.CurrentY(), 2.8);
-    printer.Line(0.5, 3.5, 20, 3.5);
-    EXPECT_DOUBLE_EQ(printer.CurrentX(), 20);
-    EXPECT_DOUBLE_EQ(printer.CurrentY(), 3.5);
-    // The print position stands at 20 cm, past column 4: the Tab first takes a new line.
-    printer.Print({PrintItem::Tab(4), "H"});
-    printer.EndDoc();
-
-    const auto lines = printer.documents().at(0).at(0).textLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_DOUBLE_EQ(lines[0].y, 2.0);
-    EXPECT_DOUBLE_EQ(lines[1].y, 3.9);
-    EXPECT_EQ(lines[1].text, "   H");
-}
-
-TEST(PrinterDevice, ALineThatWouldPassTheFootStartsANewSheet)
-{
-    RecordingPrinter printer;
-    printer.setCurrentY(28.2);
-    printer.Print({"last"});
-    printer.Print({"next"});
-    printer.NewPage();
-    printer.Print({"third"});
-    printer.EndDoc();
-
-    const RecordedDocument &doc = printer.documents().at(0);
-    ASSERT_EQ(doc.size(), 3u);
-    EXPECT_EQ(doc[0].texts(), QStringList{"last"});
-    EXPECT_EQ(doc[1].textLines().at(0).y, 0.0);
-    EXPECT_EQ(doc[1].texts(), QStringList{"next"});
-    EXPECT_EQ(doc[2].texts(), QStringList{"third"});
-}
-
-TEST(PrinterDevice, EndDocWithoutADocumentDoesNothingAndKillDocLeavesNothing)
-{
-    RecordingPrinter printer;
-    printer.EndDoc();
-    EXPECT_TRUE(printer.documents().empty());
-
-    printer.Print({"abandoned"});
-    printer.KillDoc();
-    printer.EndDoc();
-    EXPECT_TRUE(printer.documents().empty());
-    EXPECT_EQ(printer.abandonedDocuments(), 1);
-
-    printer.Print({"kept"});
-    EXPECT_EQ(printer.Page(), 1);
-    printer.EndDoc();
-    ASSERT_EQ(printer.documents().size(), 1u);
-    EXPECT_EQ(printer.documents()[0].at(0).texts(), QStringList{"kept"});
-    EXPECT_EQ(printer.documents()[0].at(0).textLines().at(0).y, 0.0);
+    const std::pair<std::function<void(PrinterDevice &)>, QStringList> scripts[] = {
+        {[](PrinterDevice &p) {
+             p.Print({"AB"}, PrintEnd::KeepLine); // the semicolon keeps the line
+             p.Print({tab(5), "C"}, PrintEnd::KeepLine);
+             p.Print({"D"});
+             p.Print({"E"});
+         },
+         {"0|AB  CD\n0.4|E"}},
+        // An empty Print ends the line; Line leaves the position at its end, here past column 4;
+        // a line that would pass the foot of the sheet goes on the next.
+        {[](PrinterDevice &p) {
+             p.setCurrentY(2);
+             p.Print({"A"});
+             p.Print();
+             p.Print({"B"});
+             p.Line(0.5, 3.5, 20, 3.5);
+             p.Print({tab(4), "H"});
+             p.setCurrentY(28.2);
+             p.Print({"last"});
+             p.Print({"next"});
+             p.NewPage();
+             p.Print({"third"});
+         },
+         {"2|A\n2.8|B\n3.9|   H\n28.2|last", "0|next", "0|third"}},
+        // Nothing of an abandoned document is left, and the next starts afresh on sheet 1.
+        {[](PrinterDevice &p) {
+             p.EndDoc();
+             p.setCurrentY(5);
+             p.Print({"abandoned"});
+             p.NewPage();
+             p.KillDoc();
+             p.EndDoc();
+             p.Print({"kept"});
+             p.Print({p.Page()});
+         },
+         {"0|kept\n0.4| 1"}}};
+    for (const auto &[script, sheets] : scripts)
+        EXPECT_EQ(printed(script), sheets);
 }
 
 TEST(PrinterDevice, NumbersTakeTheDecimalSeparatorOfTheLocale)

@@ -38,7 +38,8 @@ CivilDate civilFromDays(int64_t z)
 
 std::optional<std::string> isoDateFromJet(double days)
 {
-    if (!std::isfinite(days) || days < firstJetDay || days >= lastJetDay + 1)
+    // The times of the first day lie below it, the fraction counting forward from midnight.
+    if (!std::isfinite(days) || days <= firstJetDay - 1 || days >= lastJetDay + 1)
         return std::nullopt;
     int64_t day = int64_t(std::trunc(days));
     int64_t seconds = std::llround(std::fabs(days - double(day)) * 86400.0);
