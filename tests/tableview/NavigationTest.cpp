@@ -53,6 +53,15 @@ TEST_F(NavigationTest, EntriesMoveTheRecordsetAndTheGridTogether)
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(740, 35)});
 }
 
+// On the new-row line the recordset has no current row, even with a single row, so that
+// nothing can be done to that row from there.
+TEST_F(NavigationTest, TheNewRowLineOfAOneRowViewHasNoCurrentRow)
+{
+    openWith(1);
+    clickCell(1, 0);
+    EXPECT_EQ(position(), -1);
+}
+
 TEST_F(NavigationTest, AJumpStoresThePendingEditFirst)
 {
     openWith(4);
