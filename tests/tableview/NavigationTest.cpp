@@ -10,99 +10,61 @@ using namespace carnelis::test;
 
 namespace {
 
-// A deletion that fails: the beep of the request, the beep of the trap, the error box.
-std::vector<DialogCall> failedDeletion()
-{
-    return {DialogCall::beep(), DialogCall::beep(),
-            DialogCall::msgBox("Cette manoeuvre provoque une Erreur.", 16, QStringLiteral(" Erreur de Système."))};
-}
-
-struct Worked {
-    int n;
-    int quarter, middle, threeQuarters;
-};
-
-void PrintTo(const Worked &w, std::ostream *os) { *os << w.n << " rows"; }
-
 // The worked values: halves go to the even neighbour.
-const Worked worked[] = {{1, 0, 0, 1}, {2, 0, 1, 2}, {3, 1, 2, 2},  {4, 1, 2, 3},     {5, 1, 2, 4},
-                         {6, 2, 3, 4}, {7, 2, 4, 5}, {10, 2, 5, 8}, {101, 25, 50, 76}};
-
 TEST(JumpPositions, WorkedValues)
 {
-    for (const Worked &w : worked) {
-        EXPECT_EQ(quarterPosition(w.n), w.quarter) << w.n;
-        EXPECT_EQ(middlePosition(w.n), w.middle) << w.n;
-        EXPECT_EQ(threeQuarterPosition(w.n), w.threeQuarters) << w.n;
+    const int worked[][4] = {{1, 0, 0, 1}, {2, 0, 1, 2}, {3, 1, 2, 2},  {4, 1, 2, 3},     {5, 1, 2, 4},
+                             {6, 2, 3, 4}, {7, 2, 4, 5}, {10, 2, 5, 8}, {101, 25, 50, 76}};
+    for (const auto &[n, quarter, middle, threeQuarters] : worked) {
+        EXPECT_EQ(quarterPosition(n), quarter) << n;
+        EXPECT_EQ(middlePosition(n), middle) << n;
+        EXPECT_EQ(threeQuarterPosition(n), threeQuarters) << n;
     }
-    EXPECT_EQ(roundHalfEven(0.5), 0);
-    EXPECT_EQ(roundHalfEven(1.5), 2);
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
-    EXPECT_EQ(roundHalfEven(-1.5), -2);
+    const std::pair<double, int> halves[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}};
+    for (const auto &[value, rounded] : halves)
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
-Rows numbered(int n)
+class NavigationTest : public GridFixture {
+protected:
+    void openWith(int n)
+    {
+        Rows rows;
+        for (int i = 1; i <= n; ++i)
+            rows.push_back(row(QString::number(i), QStringLiteral("Objet %1").arg(i), {}, {}, double(i)));
+        makeTable("TIMBRES", rows);
+        choose("TIMBRES");
+        ASSERT_NE(open(), nullptr);
+    }
+};
+
+// Each entry moves the recordset and the grid together; a position past the last row
+// (three quarters of 2 rows) leaves the current row alone.
+TEST_F(NavigationTest, EntriesMoveTheRecordsetAndTheGridTogether)
 {
-    Rows rows;
-    for (int i = 1; i <= n; ++i)
-        rows.push_back(row(QString::number(i), QStringLiteral("Objet %1").arg(i), {}, {}, double(i)));
-    return rows;
-}
-
-class JumpTest : public GridFixture, public ::testing::WithParamInterface<Worked> {};
-
-// Each entry on a real file; a position past the last row leaves the current row alone.
-TEST_P(JumpTest, EntriesMoveTheRecordsetAndTheGridTogether)
-{
-    const Worked w = GetParam();
-    makeTable("TIMBRES", numbered(w.n));
-    choose("TIMBRES");
-    ASSERT_NE(open(), nullptr);
-
-    auto expectAt = [&](int expected, const char *entry) {
-        EXPECT_EQ(position(), expected) << entry;
-        EXPECT_EQ(gridRow(), expected) << entry;
-    };
-    view().VingtCinq->trigger();
-    expectAt(w.quarter, "25 %");
-    view().Milieu->trigger();
-    expectAt(w.middle, "50 %");
-    view().SoixanteQuinze->trigger();
-    expectAt(w.threeQuarters < w.n ? w.threeQuarters : w.middle, "75 %");
-    view().Fin->trigger();
-    expectAt(w.n - 1, "Fin");
-    view().Debut->trigger();
-    expectAt(0, "Début");
-
-    EXPECT_TRUE(grid.isLoaded());
-    EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(740, 35)});
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, JumpTest, ::testing::ValuesIn(worked),
-                         [](const auto &info) { return std::string("n").append(std::to_string(info.param.n)); });
-
-class NavigationTest : public GridFixture {};
-
-TEST_F(NavigationTest, JumpsOnAnEmptyViewChangeNothingAndSayNothing)
-{
-    makeTable("TIMBRES", {});
-    choose("TIMBRES");
-    ASSERT_NE(open(), nullptr);
-    for (QAction *entry : {view().Debut, view().VingtCinq, view().Milieu, view().SoixanteQuinze, view().Fin})
+    openWith(2);
+    const std::pair<QAction *, int> steps[] = {
+        {view().Fin, 1}, {view().VingtCinq, 0}, {view().Milieu, 1}, {view().SoixanteQuinze, 1}, {view().Debut, 0}};
+    for (const auto &[entry, expected] : steps) {
         entry->trigger();
-    EXPECT_EQ(position(), -1);
-    EXPECT_TRUE(model().isNewRowLine(gridRow()));
-    EXPECT_TRUE(grid.isLoaded());
+        EXPECT_EQ(position(), expected) << entry->text().toStdString();
+        EXPECT_EQ(gridRow(), expected) << entry->text().toStdString();
+    }
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(740, 35)});
+}
+
+// On the new-row line the recordset has no current row, even with a single row, so that
+// nothing can be done to that row from there.
+TEST_F(NavigationTest, TheNewRowLineOfAOneRowViewHasNoCurrentRow)
+{
+    openWith(1);
+    clickCell(1, 0);
+    EXPECT_EQ(position(), -1);
 }
 
 TEST_F(NavigationTest, AJumpStoresThePendingEditFirst)
 {
-    makeTable("TIMBRES", numbered(4));
-    choose("TIMBRES");
-    ASSERT_NE(open(), nullptr);
+    openWith(4);
     typeInto(0, 1, "Changé");
     view().Fin->trigger();
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION").first(), "Changé");
@@ -110,7 +72,25 @@ TEST_F(NavigationTest, AJumpStoresThePendingEditFirst)
     EXPECT_EQ(position(), 3);
 }
 
-const QString deletionTitle = QStringLiteral(" Effacement d'une Ligne.");
+// A deletion that fails: the beep of the request, the beep of the trap, the error box.
+const std::vector<DialogCall> failedDeletion = {
+    DialogCall::beep(), DialogCall::beep(),
+    DialogCall::msgBox("Cette manoeuvre provoque une Erreur.", 16, QStringLiteral(" Erreur de Système."))};
+
+// On an empty view the jumps change nothing and say nothing; a deletion is an error.
+TEST_F(NavigationTest, OnAnEmptyViewJumpsDoNothingAndDeletionIsAnError)
+{
+    openWith(0);
+    for (QAction *entry : {view().Debut, view().VingtCinq, view().Milieu, view().SoixanteQuinze, view().Fin})
+        entry->trigger();
+    EXPECT_EQ(position(), -1);
+    EXPECT_TRUE(model().isNewRowLine(gridRow()));
+    dialogs.clearTranscript();
+    dialogs.answerMsgBox(vb::OK);
+    view().EffacerLigne->trigger();
+    EXPECT_EQ(dialogs.transcript(), failedDeletion);
+    EXPECT_TRUE(grid.isLoaded());
+}
 
 class DeletionTest : public GridFixture {
 protected:
@@ -125,80 +105,54 @@ protected:
     }
 };
 
-TEST_F(DeletionTest, YesDeletesTheRowShownAndTheNextOneBecomesCurrent)
-{
-    clickCell(1, 0);
-    dialogs.answerMsgBox(vb::Yes);
-    view().EffacerLigne->trigger();
-
-    const QString prompt =
-        QStringLiteral("ATTENTION ! Vous cherchez à effacer le Numéro: 2\r\nSemeuse 0,10 vert TB 12.5 ");
-    EXPECT_EQ(dialogs.transcript(),
-              (std::vector<DialogCall>{DialogCall::beep(), DialogCall::msgBox(prompt, 36, deletionTitle)}));
-    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));
-    EXPECT_EQ(position(), 1);
-    EXPECT_EQ(gridRow(), 1);
-    EXPECT_EQ(shownColumn(0), (QStringList{"1", "3", ""}));
-}
-
-TEST_F(DeletionTest, WhatWasTypedIntoTheDeletedRowGoesWithIt)
+// No leaves everything as it was; Yes deletes the row the prompt shows, what was typed
+// into it included, and the next row becomes current; after the last row none is, and
+// a deletion then is an error that deletes nothing.
+TEST_F(DeletionTest, NoThenYesThenTheLastRowThenNoRowLeft)
 {
     typeInto(1, 1, "Tapé");
-    dialogs.answerMsgBox(vb::Yes);
-    view().EffacerLigne->trigger();
-    clickCell(0, 0);
-    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));
-    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "<null>"}));
-}
-
-TEST_F(DeletionTest, NoLeavesTableAndCurrentRowAsTheyWere)
-{
-    clickCell(1, 0);
     dialogs.answerMsgBox(vb::No);
     view().EffacerLigne->trigger();
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(position(), 1);
     EXPECT_EQ(gridRow(), 1);
-}
 
-TEST_F(DeletionTest, ANullDesignationLeavesItsBlankAndTheLastRowLeavesNoCurrentRow)
-{
-    view().Fin->trigger();
+    dialogs.clearTranscript();
     dialogs.answerMsgBox(vb::Yes);
     view().EffacerLigne->trigger();
-    EXPECT_EQ(dialogs.boxes().at(0).prompt,
-              QStringLiteral("ATTENTION ! Vous cherchez à effacer le Numéro: 3\r\n 1,50 rouge B  "));
-    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2"}));
+    const QString prompt = "ATTENTION ! Vous cherchez à effacer le Numéro: 2\r\nSemeuse 0,10 vert TB 12.5 ";
+    EXPECT_EQ(dialogs.transcript(),
+              (std::vector<DialogCall>{DialogCall::beep(),
+                                       DialogCall::msgBox(prompt, 36, QStringLiteral(" Effacement d'une Ligne."))}));
+    EXPECT_EQ(position(), 1);
+    EXPECT_EQ(gridRow(), 1);
+    EXPECT_EQ(shownColumn(0), (QStringList{"1", "3", ""}));
+    clickCell(0, 0);
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));
+    EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "<null>"}));
+
+    // The last row, whose Null designation leaves its blank in the prompt.
+    view().Fin->trigger();
+    dialogs.clearTranscript();
+    dialogs.answerMsgBox(vb::Yes);
+    view().EffacerLigne->trigger();
+    EXPECT_EQ(dialogs.boxes().at(0).prompt, "ATTENTION ! Vous cherchez à effacer le Numéro: 3\r\n 1,50 rouge B  ");
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1"}));
     EXPECT_EQ(position(), -1);
     EXPECT_TRUE(model().isNewRowLine(gridRow()));
 
-    // With no current row, a second deletion is an error and deletes nothing.
     dialogs.clearTranscript();
     dialogs.answerMsgBox(vb::OK);
     view().EffacerLigne->trigger();
-    EXPECT_EQ(dialogs.transcript(), failedDeletion());
-    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2"}));
+    EXPECT_EQ(dialogs.transcript(), failedDeletion);
+    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1"}));
 }
 
 TEST(DeletionPrompt, NumbersTakeTheLocaleDecimalSeparator)
 {
     const std::array<Value, 6> values{Value("7"), Value("Écu"), Value(), Value("TTB"), Value(1234.5), Value()};
     EXPECT_EQ(deletionPrompt(values, QLocale(QLocale::French, QLocale::France)),
-              QStringLiteral("ATTENTION ! Vous cherchez à effacer le Numéro: 7\r\nÉcu  TTB 1234,5 "));
-}
-
-class EmptyDeletionTest : public GridFixture {};
-
-TEST_F(EmptyDeletionTest, OnAnEmptyViewTwoBeepsAndTheErrorBox)
-{
-    makeTable("TIMBRES", {});
-    choose("TIMBRES");
-    ASSERT_NE(open(), nullptr);
-    dialogs.clearTranscript();
-    dialogs.answerMsgBox(vb::OK);
-    view().EffacerLigne->trigger();
-    EXPECT_EQ(dialogs.transcript(), failedDeletion());
-    EXPECT_TRUE(grid.isLoaded());
+              "ATTENTION ! Vous cherchez à effacer le Numéro: 7\r\nÉcu  TTB 1234,5 ");
 }
 
 } // namespace
