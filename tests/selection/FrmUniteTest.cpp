@@ -5,8 +5,7 @@
 #include "FileList.h"
 #include "FolderList.h"
 #include "RuntimeError.h"
-#include "ScriptedDialogs.h"
-#include "SelectionState.h"
+#include "WindowDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +17,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,13 +24,10 @@
 
 using namespace carnelis;
 
-// Readable strings in failures.
-void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-
 namespace {
 
-// A table view that stands in for the real one: its load succeeds, or fails the way the
-// real one does (clears the table and the criterion, then unloads itself).
+// Stands for the table view: its load succeeds, or fails the way the real one does
+// (clears the table and the criterion, then unloads itself).
 class ViewWindow : public QWidget, public Form {
 public:
     ViewWindow(AppContext &ctx, bool fails, int &loads) : ctx_(ctx), fails_(fails), loads_(loads) {}
@@ -71,43 +66,25 @@ void writeText(const QString &path, const QByteArray &content)
     file.write(content);
 }
 
-struct FrmUniteTest : ::testing::Test {
-    SelectionState selection;
-    ScriptedDialogs dialogs;
-    FormSlot carnelis, chooser, grid;
-    AppContext ctx{selection, dialogs, carnelis, chooser, grid};
-    QTemporaryDir tmp;
-    QString folder = QDir::cleanPath(tmp.path());
+const QByteArray damaged = QByteArray("ceci n'est pas une base de données").repeated(50);
+
+struct FrmUniteTest : ::testing::Test, test::WindowDriver {
+    QString folder = WindowDriver::folder();
     int viewLoads = 0;
     bool viewFails = false;
 
     FrmUniteTest()
     {
-        chooser.setFactory([this] { return std::make_unique<FrmUnite>(ctx); });
+        realWindows();
         grid.setFactory([this] { return std::make_unique<ViewWindow>(ctx, viewFails, viewLoads); });
     }
-    ~FrmUniteTest() override
-    {
-        grid.Unload();
-        chooser.Unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    // Opens the chooser the first time; later calls only look at it.
-    FrmUnite &window()
-    {
-        if (!chooser.isLoaded())
-            chooser.Show();
-        return static_cast<FrmUnite &>(*chooser.get());
-    }
-    template <typename W>
+    template <typename W = QWidget>
     W *control(const QString &name)
     {
-        W *w = window().findChild<W *>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
+        chooserWindow();
+        return find<W>(chooser, name);
     }
-    QRadioButton *option(int group, int index)
+    QRadioButton *radio(int group, int index)
     {
         return control<QRadioButton>(QStringLiteral("Option%1_%2").arg(group).arg(index));
     }
@@ -120,28 +97,20 @@ struct FrmUniteTest : ::testing::Test {
         return texts;
     }
     QString help() { return control<QLabel>("LabAide")->text(); }
-
     void openFolder(const QString &path) { control<FolderList>("Dir1")->setPath(path); }
-    void clickEntry(const QString &list, const QString &text)
+    void clickFile(const QString &name) { clickEntry(control<QListWidget>("File1"), name); }
+    void clickTable(const QString &name) { clickEntry(control<QListWidget>("List1"), name); }
+    bool enabled(const char *name) { return control(name)->isEnabled(); }
+    // A double click comes after the press of its first click.
+    void doubleClickFolder(const QString &text)
     {
-        auto *w = control<QListWidget>(list);
-        const QList<QListWidgetItem *> found = w->findItems(text, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << text.toStdString();
-        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(found.first()).center());
-    }
-    void clickOption(int group, int index, std::optional<QString> typed = std::nullopt)
-    {
-        if (typed)
-            dialogs.answerInput(*typed);
-        QTest::mouseClick(option(group, index), Qt::LeftButton);
-    }
-    void open() { control<QPushButton>("CmdOuvrir")->click(); }
-    // Folder, file and table picked as a person would.
-    void pick(const QString &file, const QString &table)
-    {
-        openFolder(folder);
-        clickEntry("File1", file);
-        clickEntry("List1", table);
+        auto *dirs = control<FolderList>("Dir1");
+        const auto found = dirs->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        const QPoint at = dirs->visualItemRect(found.first()).center();
+        QTest::mousePress(dirs->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(dirs->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
     }
 };
 
@@ -153,44 +122,41 @@ TEST_F(FrmUniteTest, FileClickListsUserTablesUpperCasedOnceAndATableClickResetsT
     EXPECT_EQ(entries("File1"), QStringList{"Collection.mdb"});
     EXPECT_EQ(help(), "  " + folder);
 
-    clickEntry("File1", "Collection.mdb");
-    clickEntry("File1", "Collection.mdb");
+    clickFile("Collection.mdb");
+    clickFile("Collection.mdb");
     EXPECT_EQ(entries("List1"), (QStringList{"MONNAIES", "TIMBRES"}));
-    EXPECT_EQ(selection.RepertoireMdb, folder);
-    EXPECT_EQ(selection.NomFichierMdb, "Collection.mdb");
+    EXPECT_EQ(selection.databasePath(), folder + "/Collection.mdb");
     EXPECT_EQ(help(), "  " + folder + "/Collection.mdb");
-    EXPECT_FALSE(control<QPushButton>("CmdOuvrir")->isEnabled());
+    EXPECT_FALSE(enabled("CmdOuvrir"));
 
-    clickEntry("List1", "TIMBRES");
-    clickOption(1, 2);
-    clickOption(2, 6, "lion");
-    EXPECT_TRUE(control<QGroupBox>("Frame5")->isEnabled());
-    clickEntry("List1", "TIMBRES");
+    clickTable("TIMBRES");
+    option(1, 2);
+    option(2, 6, "lion");
+    EXPECT_TRUE(enabled("Frame5"));
+    clickTable("TIMBRES");
     EXPECT_EQ(selection.NomTable, "TIMBRES");
     EXPECT_EQ(selection.ColonneTri, int16_t(0));
     EXPECT_TRUE(selection.CritereTri.isEmpty());
-    EXPECT_TRUE(option(1, 0)->isChecked());
-    EXPECT_FALSE(option(1, 2)->isChecked() || option(2, 6)->isChecked());
-    EXPECT_FALSE(control<QGroupBox>("Frame4")->isEnabled() || control<QGroupBox>("Frame5")->isEnabled());
+    EXPECT_TRUE(radio(1, 0)->isChecked() && !radio(1, 2)->isChecked() && !radio(2, 6)->isChecked());
+    EXPECT_FALSE(enabled("Frame4") || enabled("Frame5"));
     EXPECT_EQ(help(), " TOUT");
-    EXPECT_TRUE(control<QPushButton>("CmdOuvrir")->isEnabled() && control<QPushButton>("Command1")->isEnabled());
+    EXPECT_TRUE(enabled("CmdOuvrir") && enabled("Command1"));
 
-    // Another folder empties the table list but keeps the table and the buttons.
+    // Another folder empties the lists but keeps the table and the buttons.
     ASSERT_TRUE(QDir(folder).mkdir("autre"));
     openFolder(folder + "/autre");
-    EXPECT_TRUE(entries("List1").isEmpty());
-    EXPECT_TRUE(entries("File1").isEmpty());
+    EXPECT_TRUE(entries("List1").isEmpty() && entries("File1").isEmpty());
     EXPECT_EQ(selection.NomTable, "TIMBRES");
-    EXPECT_TRUE(control<QPushButton>("CmdOuvrir")->isEnabled() && control<QPushButton>("Command1")->isEnabled());
+    EXPECT_TRUE(enabled("CmdOuvrir") && enabled("Command1"));
     EXPECT_EQ(help(), "  " + folder + "/autre");
-    EXPECT_EQ(dialogs.boxes().size(), 0u);
+    EXPECT_TRUE(dialogs.boxes().empty());
 }
 
 TEST_F(FrmUniteTest, AFileNamedAtStartIsClickedInItsFolderOrGetsTheUnreadableBox)
 {
     ASSERT_TRUE(QDir(folder).mkdir("sous"));
     makeCollection(folder + "/sous/Collection.MDB", {"Timbres"});
-    writeText(folder + "/ABIME.MDB", QByteArray("ceci n'est pas une base de données").repeated(50));
+    writeText(folder + "/ABIME.MDB", damaged);
     const struct {
         QString path;
         QStringList tables;
@@ -201,13 +167,14 @@ TEST_F(FrmUniteTest, AFileNamedAtStartIsClickedInItsFolderOrGetsTheUnreadableBox
         {folder + "/absent/COLLECTION.MDB", {}, "introuvable"},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
         chooser.Unload();
-        FrmUnite &chooserWindow = window();
+        FrmUnite &window = chooserWindow();
         dialogs.clearTranscript();
         if (c.text)
             dialogs.answerMsgBox(vb::OK);
-        chooserWindow.chooseFile(c.path);
-        EXPECT_EQ(entries("List1"), c.tables) << c.path.toStdString();
+        window.chooseFile(c.path);
+        EXPECT_EQ(entries("List1"), c.tables);
         if (!c.text) {
             EXPECT_TRUE(dialogs.boxes().empty());
             EXPECT_EQ(control<FolderList>("Dir1")->Path(), folder + "/sous");
@@ -216,39 +183,29 @@ TEST_F(FrmUniteTest, AFileNamedAtStartIsClickedInItsFolderOrGetsTheUnreadableBox
             EXPECT_EQ(selection.NomFichierMdb, "Collection.MDB");
             continue;
         }
-        ASSERT_EQ(dialogs.transcript().size(), 2u) << c.path.toStdString();
+        ASSERT_EQ(dialogs.transcript().size(), 2u);
         EXPECT_EQ(dialogs.transcript()[0], DialogCall::beep());
         EXPECT_EQ(dialogs.transcript()[1].title, " Fichier illisible.");
-        EXPECT_TRUE(dialogs.transcript()[1].prompt.contains(QString::fromUtf8(c.text))) << c.path.toStdString();
+        EXPECT_TRUE(dialogs.transcript()[1].prompt.contains(QString::fromUtf8(c.text)));
         EXPECT_TRUE(chooser.isLoaded());
     }
 }
 
-TEST_F(FrmUniteTest, AFileTheEngineCannotOpenShowsItsBoxAndTheProgramGoesOn)
+TEST_F(FrmUniteTest, AFileTheEngineCannotOpenShowsItsBoxAndForgetsTheTable)
 {
     makeCollection(folder + "/BON.MDB", {"TIMBRES"});
-    writeText(folder + "/ABIME.MDB", QByteArray("ceci n'est pas une base de données").repeated(50));
+    writeText(folder + "/ABIME.MDB", damaged);
     pick("BON.MDB", "TIMBRES");
     dialogs.clearTranscript();
-
     dialogs.answerMsgBox(vb::OK);
-    clickEntry("File1", "ABIME.MDB");
+    clickFile("ABIME.MDB");
     ASSERT_EQ(dialogs.transcript().size(), 2u);
     EXPECT_EQ(dialogs.transcript()[0], DialogCall::beep());
-    const DialogCall box = dialogs.transcript()[1];
-    EXPECT_EQ(box.style, 16);
-    EXPECT_EQ(box.title, " Fichier illisible.");
-    EXPECT_FALSE(box.prompt.isEmpty());
+    EXPECT_EQ(dialogs.transcript()[1].style, 16);
+    EXPECT_EQ(dialogs.transcript()[1].title, " Fichier illisible.");
     EXPECT_TRUE(entries("List1").isEmpty());
-    EXPECT_TRUE(chooser.isLoaded());
-    // The table chosen in the other file is forgotten: Open asks for a table.
     EXPECT_EQ(selection.NomTable, "");
-    dialogs.answerMsgBox(vb::OK);
-    open();
-    EXPECT_EQ(dialogs.boxes().back().title, " Aucune Table sélectionnée.");
-    EXPECT_FALSE(grid.isLoaded());
-
-    clickEntry("File1", "BON.MDB");
+    clickFile("BON.MDB");
     EXPECT_EQ(entries("List1"), QStringList{"TIMBRES"});
 }
 
@@ -257,19 +214,18 @@ TEST_F(FrmUniteTest, OpenRefusesInOrderFileThenConditionThenTable)
     makeCollection(folder + "/C.MDB", {"TIMBRES"});
     ASSERT_TRUE(QDir(folder).mkdir("vide"));
     pick("C.MDB", "TIMBRES");
-    clickOption(1, 1);
-    clickOption(2, 0, ""); // the condition prompt cancelled
+    option(1, 1);
+    option(2, 0, ""); // the condition prompt cancelled
     openFolder(folder + "/vide");
     dialogs.clearTranscript();
     for (int box = 0; box < 3; ++box)
         dialogs.answerMsgBox(vb::OK);
 
     open(); // the folder change left no file selected, though a table is still chosen
-    openFolder(folder);
-    clickEntry("File1", "C.MDB");
+    pick("C.MDB", {});
     open(); // file and table, but a column without condition value
     viewFails = true;
-    clickOption(2, 4); // "Est Vide" passes; the view then fails its load
+    option(2, 4); // "Est Vide" passes; the view then fails its load
     open();
     EXPECT_EQ(viewLoads, 1);
     EXPECT_TRUE(selection.NomTable.isEmpty());
@@ -286,7 +242,7 @@ TEST_F(FrmUniteTest, OpenRefusesInOrderFileThenConditionThenTable)
                            " Aucune Table sélectionnée."),
     };
     EXPECT_EQ(dialogs.transcript(), expected);
-    EXPECT_EQ(window().panel().Niveau, 0);
+    EXPECT_EQ(chooserWindow().panel().Niveau, 0);
     EXPECT_FALSE(grid.isLoaded());
     EXPECT_EQ(dialogs.unusedAnswers(), 0);
 }
@@ -295,30 +251,24 @@ TEST_F(FrmUniteTest, OpenComposesTheSummaryWithTheLocaleAndASecondRequestOpensTh
 {
     makeCollection(folder + "/C.MDB", {"TIMBRES", "MONNAIES"});
     pick("C.MDB", "TIMBRES");
-    clickOption(1, 2);
-    clickOption(2, 6, "lion");
-    clickOption(3, 1, "5");
-    EXPECT_EQ(window().focusWidget(), control<QPushButton>("CmdOuvrir"));
-
+    option(1, 2);
+    option(2, 6, "lion");
+    option(3, 1, "5");
+    EXPECT_EQ(chooserWindow().focusWidget(), control("CmdOuvrir"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     open();
     QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(viewLoads, 1);
-    EXPECT_TRUE(grid.isLoaded());
     EXPECT_EQ(selection.ResumeCriteres, " DÉSIGNATION CONTIENT LION Et Cote  > 5,00");
-    EXPECT_EQ(selection.RepertoireMdb, folder);
-    EXPECT_EQ(selection.NomFichierMdb, "C.MDB");
-    EXPECT_EQ(selection.NomTable, "TIMBRES");
 
-    clickEntry("List1", "MONNAIES");
-    clickOption(1, 5);
-    clickOption(2, 1, "10");
-    clickOption(3, 3);
+    clickTable("MONNAIES");
+    option(1, 5);
+    option(2, 1, "10");
     open();
     EXPECT_EQ(viewLoads, 2);
     EXPECT_TRUE(grid.isLoaded());
-    EXPECT_EQ(selection.ResumeCriteres, " COTE EST PLUS GRAND QUE 10 Critère suppl. ignoré.");
-    EXPECT_EQ(dialogs.boxes().size(), 0u);
+    EXPECT_EQ(selection.databasePath(), folder + "/C.MDB");
+    EXPECT_EQ(selection.NomTable, "MONNAIES");
+    EXPECT_TRUE(dialogs.boxes().empty());
 }
 
 TEST_F(FrmUniteTest, AFileAtTheRootIsOpenedWithOneSeparator)
@@ -331,12 +281,10 @@ TEST_F(FrmUniteTest, AFileAtTheRootIsOpenedWithOneSeparator)
         ~RemovedAtTheEnd() { QFile::remove(path); }
     } file{"/" + name};
     makeCollection(file.path, {"TIMBRES"});
-    openFolder("/");
-    clickEntry("File1", name);
+    pick(name, {}, "/");
     EXPECT_EQ(help(), "  /" + name);
-    clickEntry("List1", "TIMBRES");
+    clickTable("TIMBRES");
     open();
-    EXPECT_EQ(entries("List1"), QStringList{"TIMBRES"});
     EXPECT_EQ(selection.RepertoireMdb, "");
     EXPECT_EQ(selection.databasePath(), "/" + name);
     EXPECT_EQ(viewLoads, 1);
@@ -349,8 +297,7 @@ TEST_F(FrmUniteTest, ADriveThatIsNotReadyShowsOneBoxAndMovesToTheThirdDrive)
     const QString gone = folder + "/retiree";
     const struct {
         QStringList drives;
-        int picked;
-        int endsOn;
+        int picked, endsOn;
         QString shownFolder;
     } cases[] = {
         {{folder + "/a", folder + "/b", folder + "/c", gone}, 3, 2, folder + "/c"},
@@ -364,10 +311,10 @@ TEST_F(FrmUniteTest, ADriveThatIsNotReadyShowsOneBoxAndMovesToTheThirdDrive)
         dialogs.clearTranscript();
         dialogs.answerMsgBox(vb::OK);
         drives->setListIndex(c.picked);
-        const std::vector<DialogCall> expected{
-            DialogCall::beep(),
-            DialogCall::msgBox("Unité non prête ou lecteur sans disquette.", 16, " Lecteur non prêt.")};
-        EXPECT_EQ(dialogs.transcript(), expected);
+        EXPECT_EQ(dialogs.transcript(),
+                  (std::vector<DialogCall>{DialogCall::beep(), DialogCall::msgBox("Unité non prête ou lecteur sans "
+                                                                                  "disquette.",
+                                                                                  16, " Lecteur non prêt.")}));
         EXPECT_EQ(drives->ListIndex(), c.endsOn);
         EXPECT_EQ(control<FolderList>("Dir1")->Path(), c.shownFolder);
     }
@@ -389,15 +336,10 @@ TEST_F(FrmUniteTest, AnUnreadableFolderThatIsNoDriveErrorIsIgnored)
     // A folder gone since the list was read is refused when opened, and the list still
     // marks the folder whose files are shown.
     openFolder(folder);
-    auto *dirs = control<FolderList>("Dir1");
-    const auto gone = dirs->findItems("a", Qt::MatchExactly);
-    ASSERT_EQ(gone.size(), 1);
     ASSERT_TRUE(QDir(folder).rmdir("a"));
     dialogs.answerMsgBox(vb::OK);
-    const QPoint at = dirs->visualItemRect(gone.first()).center();
-    QTest::mousePress(dirs->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(dirs->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+    doubleClickFolder("a");
+    auto *dirs = control<FolderList>("Dir1");
     EXPECT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_EQ(dirs->Path(), folder);
     ASSERT_NE(dirs->currentItem(), nullptr);
@@ -424,32 +366,20 @@ TEST(FolderError, SystemErrorsMapOntoTheDriveErrors)
 
 TEST_F(FrmUniteTest, FolderListShowsAncestorsAndSubfoldersAndOpensOnDoubleClick)
 {
-    ASSERT_TRUE(QDir(folder).mkpath("Zeta/profond"));
-    ASSERT_TRUE(QDir(folder).mkpath("alpha"));
-    ASSERT_TRUE(QDir(folder).mkpath(".cache"));
+    for (const char *sub : {"Zeta/profond", "alpha", ".cache"})
+        ASSERT_TRUE(QDir(folder).mkpath(sub));
     makeCollection(folder + "/alpha/petit.Mdb", {"T"});
     openFolder(folder);
-    auto *dirs = control<FolderList>("Dir1");
     const QStringList parts = folder.split('/', Qt::SkipEmptyParts);
-    QStringList expected{"/"};
-    expected << parts << "alpha"
-             << "Zeta"
-             << ".cache";
-    EXPECT_EQ(entries("Dir1"), expected);
-    EXPECT_EQ(dirs->folderAt(1), "/" + parts.first());
-
-    const int alpha = int(parts.size()) + 1;
-    // A double click comes after the press of its first click.
-    const QPoint at = dirs->visualItemRect(dirs->item(alpha)).center();
-    QTest::mousePress(dirs->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(dirs->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(dirs->Path(), folder + "/alpha");
+    EXPECT_EQ(entries("Dir1"), (QStringList{"/"} + parts + QStringList{"alpha", "Zeta", ".cache"}));
+    EXPECT_EQ(control<FolderList>("Dir1")->folderAt(1), "/" + parts.first());
+    doubleClickFolder("alpha");
+    EXPECT_EQ(control<FolderList>("Dir1")->Path(), folder + "/alpha");
     EXPECT_EQ(help(), "  " + folder + "/alpha");
     EXPECT_EQ(entries("File1"), QStringList{"petit.Mdb"});
 }
 
-TEST_F(FrmUniteTest, EscapeBeepsAndUnloadsTheQuitEntryUnloadsSilently)
+TEST_F(FrmUniteTest, EscapeBeepsAndUnloadsTheQuitEntryAndTheFrameUnloadSilently)
 {
     control<QRadioButton>("Option1_0")->setFocus();
     dialogs.clearTranscript();
@@ -457,13 +387,12 @@ TEST_F(FrmUniteTest, EscapeBeepsAndUnloadsTheQuitEntryUnloadsSilently)
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::beep()});
     EXPECT_FALSE(chooser.isLoaded());
 
-    window();
+    chooserWindow();
     dialogs.clearTranscript();
     control<QAction>("MnQuitter")->trigger();
     EXPECT_TRUE(dialogs.transcript().empty());
     EXPECT_FALSE(chooser.isLoaded());
-
-    window().close(); // the window frame's close button unloads it as well
+    chooserWindow().close();
     EXPECT_FALSE(chooser.isLoaded());
 }
 
@@ -471,71 +400,64 @@ TEST_F(FrmUniteTest, RefreshAndReloadResetTheCriteriaButKeepTheFile)
 {
     makeCollection(folder + "/C.MDB", {"TIMBRES"});
     pick("C.MDB", "TIMBRES");
-    clickOption(1, 3);
-    clickOption(2, 0, "rouge");
+    option(1, 3);
+    option(2, 0, "rouge");
     control<QPushButton>("Command1")->click();
     EXPECT_EQ(selection.NomTable, "TIMBRES");
     EXPECT_EQ(selection.ColonneTri, int16_t(0));
     EXPECT_TRUE(selection.ConditionTri.isEmpty() && selection.CritereTri.isEmpty());
     EXPECT_EQ(help(), " TOUT");
-    EXPECT_TRUE(window().panel().AideColonne.isEmpty());
-    EXPECT_FALSE(control<QGroupBox>("Frame4")->isEnabled());
+    EXPECT_TRUE(chooserWindow().panel().AideColonne.isEmpty());
+    EXPECT_FALSE(enabled("Frame4"));
 
-    clickOption(1, 3);
-    clickOption(2, 0, "rouge");
-    clickOption(3, 0, "2");
+    option(1, 3);
+    option(2, 0, "rouge");
+    option(3, 0, "2");
     control<QAction>("MnQuitter")->trigger();
     dialogs.clearTranscript();
-    window();
+    chooserWindow();
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(330, 140)});
-    EXPECT_TRUE(selection.NomTable.isEmpty());
-    EXPECT_EQ(selection.ColonneTri, int16_t(0));
-    EXPECT_TRUE(selection.ConditionTri.isEmpty() && selection.CritereTri.isEmpty() &&
+    EXPECT_TRUE(selection.NomTable.isEmpty() && selection.ConditionTri.isEmpty() && selection.CritereTri.isEmpty() &&
                 selection.OperateurCote.isEmpty());
+    EXPECT_EQ(selection.ColonneTri, int16_t(0));
     EXPECT_EQ(selection.ValeurCote, 0.0f);
-    EXPECT_EQ(selection.NomFichierMdb, "C.MDB");
-    EXPECT_EQ(selection.RepertoireMdb, folder);
-    EXPECT_TRUE(option(1, 0)->isChecked());
-    EXPECT_FALSE(option(1, 3)->isChecked());
+    EXPECT_EQ(selection.databasePath(), folder + "/C.MDB");
+    EXPECT_TRUE(radio(1, 0)->isChecked() && !radio(1, 3)->isChecked());
     EXPECT_EQ(help(), " Sélectionnez le Répertoire puis cliquez sur un Fichier MDB puis sur une Table.");
 }
 
-} // namespace
-
-namespace {
-
-// The keyboard as a person without a mouse uses it: each option group is one Tab stop and
-// the arrow keys choose inside it; Enter presses the focused button.
+// Each option group is one Tab stop and the arrow keys choose inside it; Enter presses
+// the focused button.
 TEST_F(FrmUniteTest, OptionGroupsAreRadioGroupsAndEnterPressesTheFocusedButton)
 {
     makeCollection(folder + "/C.MDB", {"TIMBRES"});
     pick("C.MDB", "TIMBRES");
-    clickOption(1, 2);
-    window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    option(1, 2);
+    chooserWindow().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooserWindow()));
     auto key = [](int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); };
 
-    option(1, 2)->setFocus();
+    radio(1, 2)->setFocus();
     key(Qt::Key_Down); // chooses the next column, as a click would
-    EXPECT_EQ(QApplication::focusWidget(), option(1, 3));
+    EXPECT_EQ(QApplication::focusWidget(), radio(1, 3));
     EXPECT_EQ(selection.ColonneTri, std::optional<int16_t>(3));
-    EXPECT_TRUE(option(1, 3)->isChecked() && !option(1, 2)->isChecked());
+    EXPECT_TRUE(radio(1, 3)->isChecked() && !radio(1, 2)->isChecked());
     key(Qt::Key_Tab); // out of the column group, into the condition group
-    EXPECT_EQ(QApplication::focusWidget(), option(2, 0));
+    EXPECT_EQ(QApplication::focusWidget(), radio(2, 0));
     key(Qt::Key_Down); // nothing chosen yet: the arrows move without choosing
-    EXPECT_EQ(QApplication::focusWidget(), option(2, 1));
+    EXPECT_EQ(QApplication::focusWidget(), radio(2, 1));
     EXPECT_EQ(selection.ConditionTri, "");
     key(Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), option(1, 3));
+    EXPECT_EQ(QApplication::focusWidget(), radio(1, 3));
 
-    control<QPushButton>("CmdOuvrir")->setFocus();
+    control("CmdOuvrir")->setFocus();
     dialogs.answerMsgBox(vb::OK); // no condition value: the request refuses
     key(Qt::Key_Return);
     EXPECT_EQ(dialogs.boxes().back().title, " Erreur Second Critère de Tri.");
-    control<QPushButton>("Command1")->setFocus();
+    control("Command1")->setFocus();
     key(Qt::Key_Enter);
     EXPECT_EQ(selection.ColonneTri, std::optional<int16_t>(0));
-    EXPECT_TRUE(option(1, 0)->isChecked());
+    EXPECT_TRUE(radio(1, 0)->isChecked());
 }
 
 } // namespace
