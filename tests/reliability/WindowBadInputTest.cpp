@@ -1,7 +1,7 @@
 // Nasty criteria typed into the real chooser and opened in the real table view: the view
 // shows its rows, or the chooser names the criterion it cannot use and keeps the table
-// chosen, or the view shows its one load message and unloads; the program goes on to the next request and the file is never changed. A text
-// slipped into COTE shows as it is in the grid.
+// chosen, or the view shows its one load message and unloads; the program goes on to the next request and the file is
+// never changed. A text slipped into COTE shows as it is in the grid.
 #include "Collections.h"
 #include "DataGrid.h"
 #include "FRMGRID.h"

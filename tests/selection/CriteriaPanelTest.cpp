@@ -102,12 +102,12 @@ TEST_P(CriteriaPanelTable, ClickSequence)
     for (const Click &click : row.clicks) {
         if (click.typed) {
             dialogs.answerInput(*click.typed);
-            prompts.push_back(DialogCall::inputBox(
-                click.group == G::Condition
-                    ? conditionPrompt + CriteriaPanel::columnCaptions().at(*s.ColonneTri) + u' ' +
-                          CriteriaPanel::conditionCaptions().at(click.index).toUpper() + " ..."
-                    : "Inscrivez le Critère de Tri facultatif relatif à la Cote: " +
-                          CriteriaPanel::coteCaptions().at(click.index)));
+            prompts.push_back(
+                DialogCall::inputBox(click.group == G::Condition
+                                         ? conditionPrompt + CriteriaPanel::columnCaptions().at(*s.ColonneTri) + u' ' +
+                                               CriteriaPanel::conditionCaptions().at(click.index).toUpper() + " ..."
+                                         : "Inscrivez le Critère de Tri facultatif relatif à la Cote: " +
+                                               CriteriaPanel::coteCaptions().at(click.index)));
         }
         coteClicks += click.group == G::Cote;
         panel.userClick(click.group, click.index);
