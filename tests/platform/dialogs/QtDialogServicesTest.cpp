@@ -32,6 +32,7 @@ TEST(QtDialogServices, BoxesShowPromptTitleAndButtonsAndAnswerEscapeAsTheirStyle
     whenModal([&](QWidget *w) {
         auto *box = qobject_cast<QMessageBox *>(w);
         ASSERT_NE(box, nullptr);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the ordinary pointer, untouched
         seen << box->windowTitle() << box->text();
         for (QAbstractButton *b : box->buttons())
             seen << b->text();
@@ -54,6 +55,16 @@ TEST(QtDialogServices, BoxesShowPromptTitleAndButtonsAndAnswerEscapeAsTheirStyle
         QTest::keyClick(w, Qt::Key_Return);
     });
     EXPECT_EQ(dialogs.MsgBox("Sûr ?", 4 + 32 + 256, " Titre."), vb::No);
+
+    // Over a busy pointer the box shows the ordinary one, and leaves the busy one after.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    whenModal([&](QWidget *w) {
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    dialogs.MsgBox("Info");
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QApplication::restoreOverrideCursor();
 }
 
 TEST(QtDialogServices, InputBoxStartsEmptyAndCancelGivesEmptyText)
