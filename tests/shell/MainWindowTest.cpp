@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, AccessKeysChooseTheEntries)
     EXPECT_FALSE(window.isVisible() || chooser.get()->widget()->isVisible());
 }
 
-TEST_F(MainWindowTest, DatabaseEntryShowsOneChooserAndLoadsItAfreshAfterItClosed)
+TEST_F(MainWindowTest, DatabaseEntryShowsOneChooserLoadedAfreshAfterItClosedAndTheFrameClosesOnlyTheMainWindow)
 {
     show();
     trigger("Base");
@@ -115,12 +115,7 @@ TEST_F(MainWindowTest, DatabaseEntryShowsOneChooserAndLoadsItAfreshAfterItClosed
     trigger("Base");
     EXPECT_EQ(chooserLoads, 2);
     EXPECT_TRUE(chooser.get()->widget()->isVisible());
-}
-
-TEST_F(MainWindowTest, ClosingTheMainWindowByItsFrameLeavesTheChooserOpen)
-{
-    show();
-    trigger("Base");
+    // Closing the main window by its frame leaves the chooser open.
     carnelis.get()->widget()->close();
     EXPECT_FALSE(carnelis.isLoaded());
     ASSERT_TRUE(chooser.isLoaded());
