@@ -20,9 +20,7 @@ struct Click {
 
 struct Expected {
     int16_t colonne;
-    QString condition;
-    QString critere;
-    QString operateur;
+    QString condition, critere, operateur;
     float valeur;
     bool frame4, frame5;
     Chosen column, cond, cote;
@@ -104,13 +102,12 @@ TEST_P(CriteriaPanelTable, ClickSequence)
     for (const Click &click : row.clicks) {
         if (click.typed) {
             dialogs.answerInput(*click.typed);
-            const QString prompt = click.group == G::Condition
-                                       ? conditionPrompt + CriteriaPanel::columnCaptions().at(*s.ColonneTri) + u' ' +
-                                             CriteriaPanel::conditionCaptions().at(click.index).toUpper() +
-                                             QStringLiteral(" ...")
-                                       : QStringLiteral("Inscrivez le Critère de Tri facultatif relatif à la Cote: ") +
-                                             CriteriaPanel::coteCaptions().at(click.index);
-            prompts.push_back(DialogCall::inputBox(prompt));
+            prompts.push_back(
+                DialogCall::inputBox(click.group == G::Condition
+                                         ? conditionPrompt + CriteriaPanel::columnCaptions().at(*s.ColonneTri) + u' ' +
+                                               CriteriaPanel::conditionCaptions().at(click.index).toUpper() + " ..."
+                                         : "Inscrivez le Critère de Tri facultatif relatif à la Cote: " +
+                                               CriteriaPanel::coteCaptions().at(click.index)));
         }
         coteClicks += click.group == G::Cote;
         panel.userClick(click.group, click.index);
@@ -120,18 +117,11 @@ TEST_P(CriteriaPanelTable, ClickSequence)
     const Expected &e = row.expected;
     EXPECT_EQ(dialogs.transcript(), prompts);
     EXPECT_EQ(dialogs.unusedAnswers(), 0);
-    EXPECT_EQ(s.ColonneTri, e.colonne);
-    EXPECT_EQ(s.ConditionTri, e.condition);
-    EXPECT_EQ(s.CritereTri, e.critere);
-    EXPECT_EQ(s.OperateurCote, e.operateur);
-    EXPECT_EQ(s.ValeurCote, e.valeur);
-    EXPECT_EQ(panel.frame4Enabled(), e.frame4);
-    EXPECT_EQ(panel.frame5Enabled(), e.frame5);
-    EXPECT_EQ(panel.chosen(G::Column), e.column);
-    EXPECT_EQ(panel.chosen(G::Condition), e.cond);
-    EXPECT_EQ(panel.chosen(G::Cote), e.cote);
-    EXPECT_EQ(panel.labAide(), e.labAide);
-    EXPECT_EQ(focusGiven, coteClicks);
+    EXPECT_EQ(std::tuple(s.ColonneTri, s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote),
+              std::tuple(Chosen(e.colonne), e.condition, e.critere, e.operateur, e.valeur));
+    EXPECT_EQ(std::tuple(panel.frame4Enabled(), panel.frame5Enabled(), panel.chosen(G::Column),
+                         panel.chosen(G::Condition), panel.chosen(G::Cote), panel.labAide(), focusGiven),
+              std::tuple(e.frame4, e.frame5, e.column, e.cond, e.cote, e.labAide, coteClicks));
 }
 
 INSTANTIATE_TEST_SUITE_P(, CriteriaPanelTable, ::testing::ValuesIn(rows), [](const auto &info) {

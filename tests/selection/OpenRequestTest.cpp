@@ -47,10 +47,4 @@ TEST(OpenRequest, SummaryInBothFormsUnderTheCAndTheFrenchLocale)
     }
 }
 
-TEST(OpenRequest, RootFolderLosesItsSeparatorOtherFoldersKeepTheirName)
-{
-    EXPECT_EQ(folderWithoutTrailingSeparator("/"), "");
-    EXPECT_EQ(folderWithoutTrailingSeparator("/media/cle"), "/media/cle");
-}
-
 } // namespace

@@ -1,12 +1,10 @@
 #include "QtDialogServices.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDate>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -27,97 +25,73 @@ void whenModal(std::function<void(QWidget *)> act)
     });
 }
 
-QStringList buttonTexts(QMessageBox *box)
-{
-    QStringList texts;
-    for (QAbstractButton *b : box->buttons())
-        texts << b->text();
-    return texts;
-}
-
-TEST(QtDialogServices, BoxShowsPromptTitleButtonsAndAnswersEscapeWithCancel)
+TEST(QtDialogServices, BoxesShowPromptTitleAndButtonsAndAnswerEscapeAsTheirStyleSays)
 {
     QtDialogServices dialogs;
-    QString title, text;
-    QStringList buttons;
+    QStringList seen;
     whenModal([&](QWidget *w) {
         auto *box = qobject_cast<QMessageBox *>(w);
         ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        text = box->text();
-        buttons = buttonTexts(box);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the ordinary pointer, untouched
+        seen << box->windowTitle() << box->text();
+        for (QAbstractButton *b : box->buttons())
+            seen << b->text();
         QTest::keyClick(box, Qt::Key_Escape);
     });
-    EXPECT_EQ(dialogs.MsgBox(QStringLiteral("Première ligne\r\nSeconde"), 3 + 32), vb::Cancel);
-    EXPECT_EQ(title, "CARNELIS");
-    EXPECT_EQ(text, "Première ligne\nSeconde");
-    EXPECT_EQ(buttons, (QStringList{"&Oui", "&Non", "Annuler"}));
-}
+    EXPECT_EQ(dialogs.MsgBox("Première ligne\r\nSeconde", 3 + 32), vb::Cancel);
+    EXPECT_EQ(seen, (QStringList{"CARNELIS", "Première ligne\nSeconde", "&Oui", "&Non", "Annuler"}));
 
-TEST(QtDialogServices, EscapeDoesNothingOnYesNoAndEnterTakesTheSecondDefault)
-{
-    QtDialogServices dialogs;
-    int escapes = 0;
+    whenModal([&](QWidget *w) {
+        seen = {w->windowTitle()};
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialogs.MsgBox("Info", 16, " Erreur de Système."), vb::OK);
+    EXPECT_EQ(seen, QStringList{" Erreur de Système."});
+
+    // Escape does nothing on Yes/No; Enter takes the default, here the second button.
     whenModal([&](QWidget *w) {
         QTest::keyClick(w, Qt::Key_Escape);
-        ++escapes;
-        // Still up after Escape: answer with Enter on the default button.
         EXPECT_TRUE(w->isVisible());
         QTest::keyClick(w, Qt::Key_Return);
     });
-    EXPECT_EQ(dialogs.MsgBox(QStringLiteral("Sûr ?"), 4 + 32 + 256, QStringLiteral(" Titre.")), vb::No);
-    EXPECT_EQ(escapes, 1);
-}
+    EXPECT_EQ(dialogs.MsgBox("Sûr ?", 4 + 32 + 256, " Titre."), vb::No);
 
-TEST(QtDialogServices, EscapeAnswersOkOnAnOkBoxAndTheTitleIsKept)
-{
-    QtDialogServices dialogs;
-    QString title;
+    // Over a busy pointer the box shows the ordinary one, and leaves the busy one after.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     whenModal([&](QWidget *w) {
-        title = w->windowTitle();
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
         QTest::keyClick(w, Qt::Key_Escape);
     });
-    EXPECT_EQ(dialogs.MsgBox(QStringLiteral("Info"), 16, QStringLiteral(" Erreur de Système.")), vb::OK);
-    EXPECT_EQ(title, " Erreur de Système.");
+    dialogs.MsgBox("Info");
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QApplication::restoreOverrideCursor();
 }
 
 TEST(QtDialogServices, InputBoxStartsEmptyAndCancelGivesEmptyText)
 {
     QtDialogServices dialogs;
-    QString title, initial;
+    QStringList seen;
     whenModal([&](QWidget *w) {
-        title = w->windowTitle();
         auto *edit = w->findChild<QLineEdit *>();
         ASSERT_NE(edit, nullptr);
-        initial = edit->text();
+        seen << w->windowTitle() << edit->text();
         QTest::keyClicks(edit, "abc");
         QTest::keyClick(w, Qt::Key_Escape);
     });
-    EXPECT_EQ(dialogs.InputBox(QStringLiteral("Tapez")), QString());
-    EXPECT_EQ(title, "CARNELIS");
-    EXPECT_EQ(initial, QString());
-
+    EXPECT_EQ(dialogs.InputBox("Tapez"), QString());
+    EXPECT_EQ(seen, (QStringList{"CARNELIS", ""}));
     whenModal([&](QWidget *w) {
         QTest::keyClicks(w->findChild<QLineEdit *>(), "Écu d'or");
         QTest::keyClick(w, Qt::Key_Return);
     });
-    EXPECT_EQ(dialogs.InputBox(QStringLiteral("Tapez")), QStringLiteral("Écu d'or"));
+    EXPECT_EQ(dialogs.InputBox("Tapez"), "Écu d'or");
 }
 
-TEST(QtDialogServices, TodayIsMonthDayYear)
+TEST(QtDialogServices, TodayIsMonthDayYearAndAMissingDocumentIsRefused)
 {
     QtDialogServices dialogs;
-    const QString today = dialogs.Today();
-    ASSERT_TRUE(QRegularExpression("^\\d\\d-\\d\\d-\\d\\d\\d\\d$").match(today).hasMatch()) << today.toStdString();
-    const QDate now = QDate::currentDate();
-    EXPECT_EQ(today.mid(0, 2).toInt(), now.month());
-    EXPECT_EQ(today.mid(3, 2).toInt(), now.day());
-}
-
-TEST(QtDialogServices, OpenDocumentRefusesAMissingFile)
-{
-    QtDialogServices dialogs;
-    EXPECT_FALSE(dialogs.OpenDocument(QStringLiteral("/nonexistent/carnelis.htm")));
+    EXPECT_EQ(dialogs.Today(), QDate::currentDate().toString("MM-dd-yyyy"));
+    EXPECT_FALSE(dialogs.OpenDocument("/nonexistent/carnelis.htm"));
 }
 
 } // namespace

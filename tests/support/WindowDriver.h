@@ -1,0 +1,68 @@
+#pragma once
+// The application's windows driven offscreen, the way a person uses them: the shared
+// selection, scripted dialogs, the three window slots and a temporary folder. Every
+// window test starts from here.
+#include "Forms.h"
+#include "ScriptedDialogs.h"
+#include "SelectionState.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <optional>
+
+class QListWidget;
+
+namespace carnelis {
+class FRMGRID;
+class FrmUnite;
+} // namespace carnelis
+
+namespace carnelis::test {
+
+class WindowDriver {
+public:
+    WindowDriver();
+    virtual ~WindowDriver();
+    WindowDriver(const WindowDriver &) = delete;
+    WindowDriver &operator=(const WindowDriver &) = delete;
+
+    // The real main window, chooser and table view in the three slots.
+    void realWindows();
+    QString folder() const;
+
+    // A named control of a loaded window; a test failure when there is none.
+    template <typename T = QWidget>
+    T *find(FormSlot &slot, const QString &name)
+    {
+        T *found = slot.isLoaded() ? slot.get()->widget()->findChild<T *>(name) : nullptr;
+        if (!found)
+            missing(name);
+        return found;
+    }
+    static void click(QWidget *button);
+    // A click on the one entry of a list box that reads `text`.
+    static void clickEntry(QListWidget *list, const QString &text);
+    static void flushDeletes();
+
+    // The chooser, shown first when it is not loaded.
+    FrmUnite &chooserWindow();
+    // Folder, file and table clicked in the chooser.
+    void pick(const QString &file, const QString &table, const QString &folder = {});
+    // An option of the chooser clicked, with the answer typed at its prompt, if any.
+    void option(int group, int index, const std::optional<QString> &typed = std::nullopt);
+    // Presses Ouvrir; the table view it opened, or null.
+    FRMGRID *open();
+
+    QTemporaryDir dir;
+    SelectionState selection;
+    ScriptedDialogs dialogs;
+    FormSlot carnelis;
+    FormSlot chooser;
+    FormSlot grid;
+    AppContext ctx{selection, dialogs, carnelis, chooser, grid};
+
+private:
+    static void missing(const QString &name);
+};
+
+} // namespace carnelis::test
