@@ -7,6 +7,7 @@
 #include "FrmUnite.h"
 #include "QtDialogServices.h"
 #include "SelectionState.h"
+#include "SystemPrinter.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -50,11 +51,12 @@ int main(int argc, char *argv[])
 
     SelectionState selection;
     QtDialogServices dialogs;
+    SystemPrinter printer;
     // Declared after what they use, so each window goes before the state it refers to.
     FormSlot carnelisSlot;
     FormSlot chooserSlot;
     FormSlot gridSlot;
-    AppContext ctx{selection, dialogs, carnelisSlot, chooserSlot, gridSlot};
+    AppContext ctx{selection, dialogs, carnelisSlot, chooserSlot, gridSlot, printer};
 
     carnelisSlot.setFactory([&ctx] { return std::make_unique<CARNELIS>(ctx); });
     chooserSlot.setFactory([&ctx] { return std::make_unique<FrmUnite>(ctx); });

@@ -8,7 +8,6 @@
 #include "Impression.h"
 #include "JumpPositions.h"
 #include "KeyPreview.h"
-#include "Printer.h"
 #include "Recherche.h"
 #include "RecordsetModel.h"
 #include "ReportProgressDialog.h"
@@ -120,7 +119,7 @@ void FRMGRID::Imprimer_Click()
     ReportProgressDialog progress(this, [this] { DBGrid1->followRecordset(); });
     // A run that refreshed the data control has rebound the grid already; one that
     // stopped leaves the grid on the row where it stopped.
-    if (!Impression(Printer(), ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
+    if (!Impression(ctx_.printer, ctx_.dialogs, &progress).run(Data1, ctx_.selection, DateDuJour, ImpressionFaite))
         DBGrid1->followRecordset();
 }
 

@@ -11,6 +11,7 @@ class QWidget;
 namespace carnelis {
 
 class DialogServices;
+class PrinterDevice;
 struct SelectionState;
 
 // A window of the program: its load handler runs inside the first Show.
@@ -65,9 +66,10 @@ bool isEnding();
 struct AppContext {
     SelectionState &selection;
     DialogServices &dialogs;
-    FormSlot &carnelis; // the main window
-    FormSlot &chooser;  // FrmUnite
-    FormSlot &grid;     // FRMGRID
+    FormSlot &carnelis;     // the main window
+    FormSlot &chooser;      // FrmUnite
+    FormSlot &grid;         // FRMGRID
+    PrinterDevice &printer; // the system's default printer, or a recorder in the tests
 };
 
 // Runs an event handler: an error no handler trapped is shown in one critical box with
