@@ -14,7 +14,10 @@
 
 namespace carnelis::test {
 
-WindowDriver::WindowDriver() = default;
+WindowDriver::WindowDriver(PrinterDevice *device)
+    : ctx{selection, dialogs, carnelis, chooser, grid, device ? *device : printer}
+{
+}
 
 WindowDriver::~WindowDriver()
 {

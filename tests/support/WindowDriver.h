@@ -1,8 +1,9 @@
 #pragma once
 // The application's windows driven offscreen, the way a person uses them: the shared
-// selection, scripted dialogs, the three window slots and a temporary folder. Every
-// window test starts from here.
+// selection, scripted dialogs, a recording printer (or the device given), the three
+// window slots and a temporary folder. Every window test starts from here.
 #include "Forms.h"
+#include "RecordingPrinter.h"
 #include "ScriptedDialogs.h"
 #include "SelectionState.h"
 
@@ -21,7 +22,7 @@ namespace carnelis::test {
 
 class WindowDriver {
 public:
-    WindowDriver();
+    explicit WindowDriver(PrinterDevice *device = nullptr);
     virtual ~WindowDriver();
     WindowDriver(const WindowDriver &) = delete;
     WindowDriver &operator=(const WindowDriver &) = delete;
@@ -59,7 +60,8 @@ public:
     FormSlot carnelis;
     FormSlot chooser;
     FormSlot grid;
-    AppContext ctx{selection, dialogs, carnelis, chooser, grid};
+    RecordingPrinter printer;
+    AppContext ctx;
 
 private:
     static void missing(const QString &name);

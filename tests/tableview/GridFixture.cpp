@@ -21,20 +21,11 @@ private:
 
 } // namespace
 
-GridFixture::GridFixture()
+GridFixture::GridFixture(PrinterDevice *device) : WindowDriver(device)
 {
     chooser.setFactory([this] { return std::make_unique<ChooserWindow>(chooserLoads); });
     grid.setFactory([this] { return std::make_unique<FRMGRID>(ctx); });
 }
-
-GridFixture::~GridFixture()
-{
-    grid.Unload();
-    chooser.Unload();
-    flushDeletes();
-}
-
-void GridFixture::flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 void GridFixture::makeTable(const QString &table, const Rows &rows, const std::vector<ColumnDef> &columns)
 {

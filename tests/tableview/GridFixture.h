@@ -1,26 +1,21 @@
 #pragma once
-// A table view opened the way the chooser opens it: a collection file made through the
-// engine in a temporary folder, the shared selection, scripted dialogs and the three
-// window slots.
+// A table view opened the way the chooser opens it, on a collection file made through the
+// engine in the driver's temporary folder; the chooser is a stand-in that counts its loads.
 #include "Collections.h"
 #include "DataGrid.h"
 #include "Engine.h"
 #include "FRMGRID.h"
-#include "Forms.h"
 #include "GridDelegate.h"
 #include "RecordsetModel.h"
-#include "ScriptedDialogs.h"
-#include "SelectionState.h"
+#include "WindowDriver.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace carnelis::test {
 
-class GridFixture : public ::testing::Test {
+class GridFixture : public ::testing::Test, public WindowDriver {
 protected:
-    GridFixture();
-    ~GridFixture() override;
+    explicit GridFixture(PrinterDevice *device = nullptr);
 
     // Writes a collection table (or a table of the given columns) into COLLECTION.MDB.
     void makeTable(const QString &table, const Rows &rows, const std::vector<ColumnDef> &columns = collectionColumns());
@@ -47,15 +42,6 @@ protected:
     // Opens the cell for editing and types over its text, leaving the editor open.
     void typeInto(int row, int column, const QString &text);
 
-    static void flushDeletes();
-
-    QTemporaryDir dir;
-    SelectionState selection;
-    ScriptedDialogs dialogs;
-    FormSlot carnelis;
-    FormSlot chooser;
-    FormSlot grid;
-    AppContext ctx{selection, dialogs, carnelis, chooser, grid};
     int chooserLoads = 0;
 };
 

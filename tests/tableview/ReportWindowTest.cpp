@@ -1,5 +1,4 @@
 #include "GridFixture.h"
-#include "Printer.h"
 #include "RecordingPrinter.h"
 
 #include <QAction>
@@ -9,15 +8,8 @@ using namespace carnelis::test;
 
 namespace {
 
-// The table view's menu entry, with a recorder in the place of the printer object.
-class ReportWindowTest : public GridFixture {
-protected:
-    ReportWindowTest() : previous(replacePrinter(std::unique_ptr<PrinterDevice>(printer))) {}
-    ~ReportWindowTest() override { replacePrinter(std::move(previous)); }
-
-    RecordingPrinter *printer = new RecordingPrinter;
-    std::unique_ptr<PrinterDevice> previous;
-};
+// The table view's menu entry, printing on the driver's recorder.
+using ReportWindowTest = GridFixture;
 
 TEST_F(ReportWindowTest, ImprimerStoresTheEditPrintsEveryRowWithTheGridFollowingAndComesBackToTheFirst)
 {
@@ -30,14 +22,14 @@ TEST_F(ReportWindowTest, ImprimerStoresTheEditPrintsEveryRowWithTheGridFollowing
     typeInto(1, 1, "Changé");
     // When the first sheet is full, the user turning it sees its last row as current.
     std::vector<int> seen;
-    printer->setOnNewSheet([&] { seen.push_back(gridRow()); });
+    printer.setOnNewSheet([&] { seen.push_back(gridRow()); });
     dialogs.answerMsgBox(vb::OK);
 
     view().Imprimer->trigger();
 
-    ASSERT_EQ(printer->documents().size(), 1u);
+    ASSERT_EQ(printer.documents().size(), 1u);
     EXPECT_EQ(seen, std::vector<int>{60});
-    const QStringList first = printer->documents()[0].at(0).texts();
+    const QStringList first = printer.documents()[0].at(0).texts();
     EXPECT_TRUE(first.at(2).contains("Objet 1 ") && first.at(3).contains("Changé")) << first.at(3).toStdString();
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION").at(1), "Changé");
     EXPECT_EQ(view().ImpressionFaite, -1);
@@ -48,14 +40,14 @@ TEST_F(ReportWindowTest, ImprimerStoresTheEditPrintsEveryRowWithTheGridFollowing
 
     clickCell(1, 0);
     view().Imprimer->trigger(); // the second activation only closes the job and reloads
-    EXPECT_EQ(printer->documents().size(), 1u);
+    EXPECT_EQ(printer.documents().size(), 1u);
     EXPECT_EQ(view().ImpressionFaite, 0);
     EXPECT_EQ(gridRow(), 0);
     EXPECT_EQ(shownColumn(1).at(1), "Changé");
 
     dialogs.answerMsgBox(vb::OK);
     view().Imprimer->trigger();
-    EXPECT_EQ(printer->documents().size(), 2u);
+    EXPECT_EQ(printer.documents().size(), 2u);
 }
 
 } // namespace
