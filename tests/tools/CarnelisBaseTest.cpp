@@ -56,10 +56,12 @@ TEST_F(CarnelisBase, TheSampleHoldsThreeCollectionsAndAnAddressBook)
             }
         EXPECT_TRUE(nulls && empties && apostrophes && accents) << table;
     }
-    EXPECT_EQ(
-        run({"requete", file(), "SELECT * FROM OBJETS WHERE INSTR(NUMERO, '0') <> 0 ORDER BY NUMERO"})
-            .out.count(QRegularExpression("^(10|010|20|30|40|100|101|A10)\t", QRegularExpression::MultilineOption)),
-        8);
+    const QStringList objets =
+        run({"requete", file(), "SELECT * FROM OBJETS WHERE INSTR(NUMERO, '0') <> 0 ORDER BY NUMERO"}).out.split('\n');
+    QStringList numeros;
+    for (const QString &line : objets.mid(1, objets.size() - 2))
+        numeros << line.section('\t', 0, 0);
+    EXPECT_EQ(numeros, QStringList({"10", "010", "20", "30", "40", "100", "101", "A10"}));
     EXPECT_EQ(run({"exemple", file()}).status, 1);
     EXPECT_EQ(run({"nouvelle", file(), "MES TIMBRES"}).status, 0);
     EXPECT_EQ(run({"requete", file(), "SELECT * FROM [MES TIMBRES]"}).out,

@@ -33,9 +33,9 @@ TEST_F(Engine, ListsTablesByNameWithoutRegardToCaseAndMarksSqliteOwnTables)
 
 TEST_F(Engine, RunsAQueryAndWalksItsRows)
 {
-    const QString path = makeCollection("MONNAIES", {{"10", "Franc", "Or", "TB", 12.5, Value()},
-                                                     {"2", "Écu", Value(), "B", 150.0, "l'écu"},
-                                                     {"1", "Sou", "Cuivre", "", Value(), ""}});
+    const QString path =
+        makeCollection("MONNAIES", {row("10", "Franc", "Or", "TB", 12.5), row("2", "Écu", {}, "B", 150.0, "l'écu"),
+                                    row("1", "Sou", "Cuivre", "", {}, "")});
     DataControl data;
     data.DatabaseName = path;
     data.RecordSource = "SELECT * FROM MONNAIES ORDER BY NUMERO";
@@ -58,9 +58,8 @@ TEST_F(Engine, RunsAQueryAndWalksItsRows)
 
 TEST_F(Engine, NamesWithAccentsPlainAndAnyNameInBrackets)
 {
-    const QString path = makeCollection("TIMBRES_ÉTÉ", {{"1", "Cérès", Value(), Value(), 2.0, Value()}});
-    CollectionFile(path).createTable("L'ANNÉE 1900");
-    CollectionFile(path).appendRows("L'ANNÉE 1900", {{"7", "Semeuse", Value(), Value(), 3.0, Value()}});
+    const QString path = makeCollection("TIMBRES_ÉTÉ", {row("1", "Cérès", {}, {}, 2.0)});
+    writeCollection(path, "L'ANNÉE 1900", {row("7", "Semeuse", {}, {}, 3.0)});
     EXPECT_EQ(column(*query(path, "SELECT * FROM timbres_été WHERE Timbres_Été.designation = ('CÉRÈS')"), "NUMERO"),
               QStringList({"1"}));
     EXPECT_EQ(column(*query(path, "SELECT * FROM [L'ANNÉE 1900] WHERE [L'ANNÉE 1900].[COTE] > 2 ORDER BY [NUMERO]"),
