@@ -31,31 +31,6 @@ TEST_F(Engine, ListsTablesByNameWithoutRegardToCaseAndMarksSqliteOwnTables)
     EXPECT_EQ(got, expected);
 }
 
-TEST_F(Engine, RunsAQueryAndWalksItsRows)
-{
-    const QString path =
-        makeCollection("MONNAIES", {row("10", "Franc", "Or", "TB", 12.5), row("2", "Écu", {}, "B", 150.0, "l'écu"),
-                                    row("1", "Sou", "Cuivre", "", {}, "")});
-    DataControl data;
-    data.DatabaseName = path;
-    data.RecordSource = "SELECT * FROM MONNAIES ORDER BY NUMERO";
-    data.Refresh();
-    Recordset &rs = *data.recordset();
-    EXPECT_EQ(rs.RecordCount(), 3);
-    EXPECT_EQ(rs.AbsolutePosition(), 0);
-    EXPECT_EQ(rs.columnNames(), QStringList({"NUMERO", "DESIGNATION", "COULEUR", "ETAT", "COTE", "DIVERS"}));
-    QStringList designations;
-    double total = 0;
-    for (rs.setAbsolutePosition(0); !rs.isEOF(); rs.MoveNext()) {
-        designations << rs.Fields("designation").text();
-        if (!rs.Fields("Cote").isNull())
-            total += rs.Fields("Cote").number();
-    }
-    EXPECT_EQ(designations, QStringList({"Sou", "Écu", "Franc"}));
-    EXPECT_DOUBLE_EQ(total, 162.5);
-    EXPECT_TRUE(rs.valueAt(0, 4).isNull());
-}
-
 TEST_F(Engine, NamesWithAccentsPlainAndAnyNameInBrackets)
 {
     const QString path = makeCollection("TIMBRES_ÉTÉ", {row("1", "Cérès", {}, {}, 2.0)});
