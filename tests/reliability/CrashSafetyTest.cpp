@@ -22,41 +22,22 @@ using namespace carnelis;
 
 namespace {
 
-struct Row {
-    QString designation;
-    double cote = 0;
-    bool operator==(const Row &) const = default;
-};
-using Table = std::map<QString, Row>; // by NUMERO
+// NUMERO → "DESIGNATION/COTE", as the file holds it.
+using Table = std::map<QString, QString>;
 
-// One change as the writer announced it.
+// One change as the writer announced it: "B A|E|X NUMERO [SEQUENCE]".
 struct Change {
-    char kind = 0; // A add, E edit, X delete
-    QString numero;
-    long sequence = 0;
+    QStringList parts;
 
+    long sequence() const { return parts.value(3).toLong(); }
     void applyTo(Table &t) const
     {
-        if (kind == 'A')
-            t[numero] = {"A" + QString::number(sequence), double(sequence)};
-        else if (kind == 'E')
-            t[numero] = {"E" + QString::number(sequence), double(sequence)};
+        if (parts[1] == "X")
+            t.erase(parts[2]);
         else
-            t.erase(numero);
+            t[parts[2]] = parts[1] + parts[3] + u'/' + parts[3];
     }
 };
-
-std::optional<Change> parseBegin(const QString &line)
-{
-    const QStringList parts = line.split(u' ');
-    if (parts.size() < 3 || parts[0] != QLatin1String("B"))
-        return std::nullopt;
-    Change c;
-    c.kind = parts[1].at(0).toLatin1();
-    c.numero = parts[2];
-    c.sequence = parts.value(3).toLong();
-    return c;
-}
 
 // What the writer printed before it died: the changes reported done, and the one begun
 // and not reported, if any.
@@ -89,9 +70,9 @@ Transcript runAndKill(const QString &path, unsigned seed, long firstSequence, in
                     t.done.push_back(*t.inFlight);
                 t.inFlight.reset();
                 ++reported;
-            } else if (auto c = parseBegin(line)) {
-                t.inFlight = c;
-                t.lastSequence = std::max(t.lastSequence, c->sequence);
+            } else if (line.startsWith("B ")) {
+                t.inFlight = Change{line.split(u' ')};
+                t.lastSequence = std::max(t.lastSequence, t.inFlight->sequence());
             }
         }
     };
@@ -114,14 +95,10 @@ Transcript runAndKill(const QString &path, unsigned seed, long firstSequence, in
 // The file as the program would see it on the next start.
 Table readThroughEngine(const QString &path)
 {
-    auto db = DBEngine::OpenDatabase(path);
-    auto rs = db->OpenRecordset("SELECT * FROM COLL");
-    const QStringList names = rs->columnNames();
-    const int numero = int(names.indexOf("NUMERO")), designation = int(names.indexOf("DESIGNATION")),
-              cote = int(names.indexOf("COTE"));
+    auto rs = DBEngine::OpenDatabase(path)->OpenRecordset("SELECT * FROM COLL");
     Table t;
     for (int i = 0; i < rs->RecordCount(); ++i)
-        t[rs->valueAt(i, numero).text()] = {rs->valueAt(i, designation).text(), rs->valueAt(i, cote).number()};
+        t[rs->valueAt(i, 0).text()] = rs->valueAt(i, 1).text() + u'/' + QString::number(rs->valueAt(i, 4).number());
     return t;
 }
 
@@ -129,7 +106,7 @@ QString describe(const Table &t)
 {
     QStringList rows;
     for (const auto &[numero, row] : t)
-        rows << numero + '=' + row.designation + '/' + QString::number(row.cote);
+        rows << numero + '=' + row;
     return rows.join(u' ');
 }
 
@@ -141,7 +118,7 @@ TEST(CrashSafety, TwoHundredKillsLoseNothingReportedAndHalveNothing)
     test::Rows rows;
     for (int i = 1; i <= 40; ++i) {
         rows.push_back(test::row("I" + QString::number(i), "D" + QString::number(i), {}, {}, double(i)));
-        model["I" + QString::number(i)] = {"D" + QString::number(i), double(i)};
+        model["I" + QString::number(i)] = "D" + QString::number(i) + "/" + QString::number(i);
     }
     test::writeCollection(path, "COLL", rows);
 
@@ -212,7 +189,7 @@ TEST(CrashSafety, AnInterruptedWriteOnAReadOnlyFileIsToldAndRepairedOnceWritable
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     const Table found = readThroughEngine(path);
     ASSERT_EQ(found.size(), 2000u);
-    EXPECT_EQ(found.at("1234"), (Row{QString(200, u'a'), 1234.0}));
+    EXPECT_EQ(found.at("1234"), QString(200, u'a') + "/1234");
     EXPECT_EQ(test::integrityOf(path), "ok");
     EXPECT_FALSE(QFile::exists(path + "-journal"));
 }
