@@ -89,10 +89,14 @@ TEST_F(Keyset, AnEditIsOnDiskOnceTheRowIsLeft)
         rs->Edit();
         rs->setField("DESIGNATION", "jamais écrit");
         rs->CancelUpdate();
+        rs->MoveNext();
+        rs->Edit();
+        rs->setField("DESIGNATION", "Sou");
+        rs->MoveFirst(); // so does going back to the first
         database_->Close();
     }
     auto again = open();
-    EXPECT_EQ(column(*again, "DESIGNATION"), QStringList({"Louis d'or", "Pièce 2", "Pièce 3", "Pièce 4", "Pièce 5"}));
+    EXPECT_EQ(column(*again, "DESIGNATION"), QStringList({"Louis d'or", "Pièce 2", "Sou", "Pièce 4", "Pièce 5"}));
 }
 
 TEST_F(Keyset, AValueThatDoesNotFitIsRefusedBeforeAnythingIsWritten)

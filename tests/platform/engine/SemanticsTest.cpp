@@ -147,6 +147,8 @@ TEST_F(Semantics, NullIsAMissingValueNotAnEmptyText)
         {"DESIGNATION = Null OR DESIGNATION = (' ')", {"<Null>", "[]", "[ ]"}},
         {"NOT DESIGNATION = ('A')", {"[]", "[ ]"}},
         {"DESIGNATION > Null", {}},
+        {"DESIGNATION IS NULL", {"<Null>"}},
+        {"DESIGNATION IS NOT NULL", {"[]", "[ ]", "[A]"}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(matching(values, c.where), c.expected) << c.where;
