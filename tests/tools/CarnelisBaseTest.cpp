@@ -1,12 +1,17 @@
-#include "CollectionFile.h"
+#include "BadFiles.h"
+#include "Collections.h"
 #include "Commands.h"
 #include "Engine.h"
+#include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace carnelis;
 
@@ -18,7 +23,7 @@ protected:
         int status;
         QString out, err;
     };
-    Result run(const QStringList &args)
+    static Result run(const QStringList &args)
     {
         QString out, err;
         QTextStream o(&out), e(&err);
@@ -36,13 +41,9 @@ TEST_F(CarnelisBase, TheSampleHoldsThreeCollectionsAndAnAddressBook)
     ASSERT_EQ(run({"exemple", file()}).status, 0);
     EXPECT_EQ(run({"tables", file()}).out, "ADRESSES\t0\nMONNAIES\t0\nOBJETS\t0\nTIMBRES\t0\n");
     auto db = DBEngine::OpenDatabase(file());
-    const struct {
-        const char *table;
-        int rows;
-    } expected[] = {{"TIMBRES", 300}, {"MONNAIES", 150}, {"OBJETS", 50}};
-    for (const auto &t : expected) {
-        auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM %1 ORDER BY NUMERO").arg(t.table));
-        EXPECT_EQ(rs->RecordCount(), t.rows) << t.table;
+    for (const auto &[table, rows] : {std::pair{"TIMBRES", 300}, {"MONNAIES", 150}, {"OBJETS", 50}}) {
+        auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM %1").arg(table));
+        EXPECT_EQ(rs->RecordCount(), rows) << table;
         // Nulls, empty texts, accents and apostrophes all appear somewhere.
         int nulls = 0, empties = 0, apostrophes = 0, accents = 0;
         for (int r = 0; r < rs->RecordCount(); ++r)
@@ -53,10 +54,7 @@ TEST_F(CarnelisBase, TheSampleHoldsThreeCollectionsAndAnAddressBook)
                 apostrophes += v.isText() && v.text().contains(u'\'');
                 accents += v.isText() && v.text().contains(QRegularExpression("[éèêàâîôûçÉ]"));
             }
-        EXPECT_GT(nulls, 0) << t.table;
-        EXPECT_GT(empties, 0) << t.table;
-        EXPECT_GT(apostrophes, 0) << t.table;
-        EXPECT_GT(accents, 0) << t.table;
+        EXPECT_TRUE(nulls && empties && apostrophes && accents) << table;
     }
     const QStringList objets =
         run({"requete", file(), "SELECT * FROM OBJETS WHERE INSTR(NUMERO, '0') <> 0 ORDER BY NUMERO"}).out.split('\n');
@@ -64,92 +62,83 @@ TEST_F(CarnelisBase, TheSampleHoldsThreeCollectionsAndAnAddressBook)
     for (const QString &line : objets.mid(1, objets.size() - 2))
         numeros << line.section('\t', 0, 0);
     EXPECT_EQ(numeros, QStringList({"10", "010", "20", "30", "40", "100", "101", "A10"}));
-
-    const Result again = run({"exemple", file()});
-    EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(run({"tables", file()}).out.count('\n'), 4);
-}
-
-TEST_F(CarnelisBase, NouvelleAddsAnEmptyCollectionTableAndRefusesOneThatExists)
-{
+    EXPECT_EQ(run({"exemple", file()}).status, 1);
     EXPECT_EQ(run({"nouvelle", file(), "MES TIMBRES"}).status, 0);
     EXPECT_EQ(run({"requete", file(), "SELECT * FROM [MES TIMBRES]"}).out,
               "NUMERO\tDESIGNATION\tCOULEUR\tETAT\tCOTE\tDIVERS\n");
     const Result twice = run({"nouvelle", file(), "mes timbres"});
     EXPECT_EQ(twice.status, 1);
     EXPECT_TRUE(twice.err.contains("existe déjà")) << twice.err.toStdString();
-
-    QFile text(file("NOTES.MDB"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("des notes, pas une base\n");
-    text.close();
-    EXPECT_EQ(run({"nouvelle", file("NOTES.MDB"), "T"}).status, 1);
-    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text.readAll(), QByteArray("des notes, pas une base\n"));
 }
 
 TEST_F(CarnelisBase, RequetePrintsTabSeparatedRowsWithNullAndEscapes)
 {
-    {
-        CollectionFile f(file());
-        f.createTable("MONNAIES");
-        f.appendRows("MONNAIES", {{"1", "Écu\td'or", Value(), "", 12.5, "ligne 1\nligne 2"},
-                                  {"2", "Sou \\ liard", "cuivre", "TB", 150.0, Value()}});
-    }
+    test::writeCollection(file(), "MONNAIES",
+                          {test::row("1", "Écu\td'or", {}, "", 12.5, "ligne 1\nligne 2\r"),
+                           test::row("2", "Sou \\ liard", "cuivre", "TB", 150.0)});
     const Result r = run({"requete", file(), "select * from monnaies order by numero"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "NUMERO\tDESIGNATION\tCOULEUR\tETAT\tCOTE\tDIVERS\n"
-                     "1\tÉcu\\td'or\t\\N\t\t12.5\tligne 1\\nligne 2\n"
+                     "1\tÉcu\\td'or\t\\N\t\t12.5\tligne 1\\nligne 2\\r\n"
                      "2\tSou \\\\ liard\tcuivre\tTB\t150\t\\N\n");
-
     const Result bad = run({"requete", file(), "SELECT * FROM MONNAIES WHERE PRIX > 1"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.out.isEmpty());
     EXPECT_TRUE(bad.err.startsWith("Erreur 3061 : ")) << bad.err.toStdString();
 }
 
+// The filter's wiring: the query of the chooser, its rows, and what the options refuse.
+// What each condition finds is the builder's and the engine's.
 TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
 {
     ASSERT_EQ(run({"exemple", file()}).status, 0);
-    const Result text = run({"filtre", file(), "monnaies", "--colonne", "2", "--condition", "Contient", "--critere",
-                             "euro", "--cote", ">", "--valeur", "150", "--requete-seule"});
-    EXPECT_EQ(text.out, "SELECT * FROM MONNAIES WHERE INSTR(MONNAIES.DESIGNATION,('EURO')) <> 0 And "
-                        "MONNAIES.COTE  > 150 ORDER BY NUMERO\n");
-    EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--requete-seule"}).out, "SELECT * FROM MONNAIES ORDER BY NUMERO\n");
-    EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "2", "--condition", "Est Vide", "--requete-seule"}).out,
-              "SELECT * FROM MONNAIES WHERE MONNAIES.DESIGNATION = Null OR MONNAIES.DESIGNATION = (' ') ORDER BY "
-              "NUMERO\n");
-    EXPECT_EQ(
-        run({"filtre", file(), "MONNAIES", "--colonne", "6", "--condition", "N'est pas Vide", "--requete-seule"}).out,
-        "SELECT * FROM MONNAIES WHERE MONNAIES.DIVERS <> Null AND MONNAIES.DIVERS <> (' ') ORDER BY NUMERO\n");
-    EXPECT_EQ(run({"filtre", file(), "MONNAIES", "--colonne", "5", "--condition", "Est plus Grand que", "--critere",
-                   "100", "--cote", "<", "--valeur", "12,5", "--requete-seule"})
+    EXPECT_EQ(run({"filtre", file(), "monnaies", "--colonne", "2", "--condition", "Contient", "--critere", "euro",
+                   "--cote", ">", "--valeur", "150", "--requete-seule"})
                   .out,
-              "SELECT * FROM MONNAIES WHERE MONNAIES.COTE >  100 And MONNAIES.COTE  < 12.5 ORDER BY NUMERO\n");
-
-    // The rows are those of the same query run through requete.
-    const QStringList filter = {"filtre",      file(),         "TIMBRES",   "--colonne", "3",
-                                "--condition", "Commence par", "--critere", "vert"};
-    const Result rows = run(filter);
+              "SELECT * FROM MONNAIES WHERE INSTR(MONNAIES.DESIGNATION,('EURO')) <> 0 And "
+              "MONNAIES.COTE  > 150 ORDER BY NUMERO\n");
+    const Result rows =
+        run({"filtre", file(), "TIMBRES", "--colonne", "3", "--condition", "Commence par", "--critere", "vert"});
     EXPECT_EQ(rows.status, 0);
     EXPECT_GT(rows.out.count('\n'), 2);
     EXPECT_EQ(
         rows.out,
         run({"requete", file(), "SELECT * FROM TIMBRES WHERE Left(TIMBRES.COULEUR,4) = ('VERT') ORDER BY NUMERO"}).out);
-    const Result refused =
-        run({"filtre", file(), "TIMBRES", "--colonne", "5", "--condition", "Est Égal à", "--critere", "douze"});
-    EXPECT_EQ(refused.status, 1);
-    for (const char *column : {"7", "9"})
-        EXPECT_EQ(run({"filtre", file(), "TIMBRES", "--colonne", column}).status, 2) << column;
+    const struct {
+        QStringList options;
+        int status;
+        const char *says;
+    } cases[] = {
+        {{"--colonne", "5", "--condition", "Est Égal à", "--critere", "douze"}, 1, "Erreur "},
+        {{"--colonne", "2", "--condition", "Contient", "--critere", QString(256, u'x')}, 1, "Erreur 6 : "},
+        {{"--colonne", "7"}, 2, "de 0 à 6"},
+        {{"--colonne", "2", "--condition"}, 2, "attend une valeur"},
+        {{"--cote", ">", "--valeur", "1"}, 2, "--colonne 1 à 6"},
+        // A COTE value is a number in single precision: past that range, or no number at
+        // all, a usage error naming the text, not a query naming « INF » or a silent 0.
+        {{"--colonne", "2", "--condition", "Contient", "--cote", "<", "--valeur", "1e999"},
+         2,
+         "« 1e999 » est un nombre trop grand"},
+        {{"--colonne", "2", "--condition", "Contient", "--cote", "<", "--valeur", "-3.5E38"}, 2, "trop grand"},
+        {{"--colonne", "2", "--condition", "Contient", "--cote", "<", "--valeur", "nan"},
+         2,
+         "« nan » n'est pas un nombre"},
+        {{"--colonne", "2", "--condition", "Contient", "--cote", "<", "--valeur", "-"}, 2, "n'est pas un nombre"},
+        {{"--colonne", "2", "--condition", "Contient", "--cote", "<", "--valeur", "3,4e38"}, 0, ""},
+        {{"--colonne", "2", "--condition", "Contient", "--cote", "<", "--valeur", "1e-50"}, 0, ""},
+    };
+    for (const auto &c : cases) {
+        const Result r = run(QStringList{"filtre", file(), "TIMBRES"} + c.options);
+        EXPECT_EQ(r.status, c.status) << c.options.join(' ').toStdString() << " → " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << r.err.toStdString();
+    }
 }
 
 TEST_F(CarnelisBase, HelpAndUnknownCommands)
 {
     const Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char *command : {"exemple", "nouvelle", "tables", "requete", "filtre", "--requete-seule"})
-        EXPECT_TRUE(help.out.contains(QLatin1String(command))) << command;
-    // Every column and condition the filter takes, as the chooser words them.
+    // Every column and condition the filter takes, as the chooser words them, in lines of 79.
     EXPECT_TRUE(help.out.contains(
         QStringLiteral("      Colonnes : 0 TOUT, 1 NUMÉRO, 2 DÉSIGNATION, 3 VALEUR - COULEUR, 4 ÉTAT,\n"
                        "      5 COTE, 6 REMARQUE.\n"
@@ -158,7 +147,85 @@ TEST_F(CarnelisBase, HelpAndUnknownCommands)
                        "      \"Ne Contient Pas\", \"Commence par\", \"Finit par\".\n")))
         << help.out.toStdString();
     EXPECT_EQ(run({"copier", file()}).status, 2);
+    EXPECT_EQ(run({"tables"}).status, 2);
     EXPECT_EQ(run({}).status, 2);
+}
+
+// The folder's files and their digests: what a command may not change behind the user.
+std::map<QString, QByteArray> snapshot(const QString &folder)
+{
+    std::map<QString, QByteArray> files;
+    for (const QFileInfo &i : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        files[i.fileName()] = i.isFile() ? test::digestOf(i.filePath()) : QByteArray("dossier");
+    return files;
+}
+
+// Each command opens the file its own way: on every kind of file it answers or refuses in
+// French, and changes nothing it was not asked to write, nor leaves anything behind.
+TEST_F(CarnelisBase, EveryCommandOnEveryKindOfFileAnswersOrRefusesInFrench)
+{
+    const QString folder = dir.path();
+    QStringList files = {file("BON.MDB"), file("LECTURE.MDB")};
+    for (const test::BadFile &f : test::writeBadFiles(folder))
+        files << f.path;
+    QFile::copy(file("BON.MDB"), file("LECTURE.MDB"));
+    QFile::setPermissions(file("LECTURE.MDB"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QByteArray genuine = [] {
+        QFile f(QStringLiteral(CARNELIS_JET_TESTDATA "/testV1997.mdb"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    for (const auto &[name, bytes] :
+         {std::pair{"ACCESS.MDB", genuine}, {"ACCESS_TRONQUE.MDB", genuine.left(genuine.size() / 3)}}) {
+        QFile f(file(name));
+        if (!genuine.isEmpty() && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
+            files << f.fileName();
+    }
+    int answered = 0, refused = 0;
+    for (const QString &path : files) {
+        const struct {
+            QStringList args;
+            QString output; // a file the command is asked to make
+        } commands[] = {
+            {{"tables", path}, {}},
+            {{"requete", path, "SELECT * FROM TIMBRES WHERE DESIGNATION = 'l''écu'"}, {}},
+            {{"filtre", path, "TIMBRES", "--colonne", "2", "--condition", "Contient", "--critere", "'"}, {}},
+            {{"rapport", path, "TIMBRES", file("SORTIE.pdf")}, "SORTIE.pdf"},
+            {{"importer", path, file("CIBLE.MDB")}, "CIBLE.MDB"},
+            {{"nouvelle", path, "AUTRE"}, {}},
+        };
+        for (const auto &c : commands) {
+            // A writable collection, or a missing file, may take a new table; SQLite writes it
+            // beside a damaged page it does not read.
+            const QString name = QFileInfo(path).fileName();
+            const bool mayWrite = c.args[0] == "nouvelle" &&
+                                  QStringList{"BON.MDB", "ABSENT.MDB", "SANSTABLE.MDB", "PAGE.MDB"}.contains(name);
+            auto before = snapshot(folder);
+            const Result r = run(c.args);
+            const std::string context = (c.args.join(' ') + " → " + r.err).toStdString();
+            auto after = snapshot(folder);
+            if (r.status == 0) {
+                ++answered;
+                EXPECT_TRUE(c.output.isEmpty() || after.erase(c.output)) << context;
+                EXPECT_EQ(c.args[0] == "nouvelle", mayWrite) << "wrote a file it may not write: " << context;
+            } else {
+                ++refused;
+                EXPECT_EQ(r.status, 1) << context;
+                EXPECT_TRUE(r.err.contains(QRegularExpression("^(carnelis-base rapport : e|E)rreur \\d+ : ")))
+                    << context;
+                EXPECT_FALSE(r.err.contains("3000")) << "the engine's raw failure: " << context;
+            }
+            if (mayWrite) {
+                before.erase(name);
+                after.erase(name);
+                QFile::remove(file("ABSENT.MDB"));
+            }
+            EXPECT_TRUE(after == before) << context;
+            QFile::remove(file("SORTIE.pdf"));
+            QFile::remove(file("CIBLE.MDB"));
+        }
+    }
+    EXPECT_GT(answered, 0);
+    EXPECT_GT(refused, 0);
 }
 
 } // namespace

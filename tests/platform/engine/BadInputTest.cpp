@@ -1,4 +1,5 @@
 // Files and texts the engine must refuse without crashing and without writing anything.
+#include "BadFiles.h"
 #include "EngineFixture.h"
 #include "TestFiles.h"
 
@@ -12,64 +13,26 @@ using namespace carnelis::test;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 using BadInput = EngineFixture;
 
-TEST_F(BadInput, FilesThatAreNoDatabaseAreRefusedInFrenchAndLeftAlone)
+TEST_F(BadInput, FilesThatAreNoCollectionAreRefusedInFrenchAndLeftAlone)
 {
-    const QString sound = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}});
-    QFile original(sound);
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    const QByteArray soundBytes = original.readAll();
-
-    QByteArray random(4096, '\0');
-    for (int i = 0; i < random.size(); ++i)
-        random[i] = char((i * 7919 + 13) % 251);
-    QByteArray jet(2048, '\0');
-    jet.replace(4, 15, "Standard Jet DB");
-    QByteArray ace(2048, '\0');
-    ace.replace(4, 15, "Standard ACE DB");
-
-    const struct {
-        const char *name;
-        QByteArray bytes;
-        int number;
-        const char *says;
-    } cases[] = {
-        {"TEXTE.MDB", "NUMERO;DESIGNATION\n1;Écu\n", err::NotADatabase, "n'est pas une base"},
-        {"HASARD.MDB", random, err::NotADatabase, "n'est pas une base"},
-        {"VIDE.MDB", {}, err::NotADatabase, "n'est pas une base"},
-        {"TRONQUE.MDB", soundBytes.left(soundBytes.size() - 100), err::NotADatabase, "endommagé"},
-        {"ENTETE.MDB", soundBytes.left(100), err::NotADatabase, "endommagé"},
-        // A genuine Access header over nothing: read by the helper, found damaged.
-        {"JET.MDB", jet, err::NotADatabase, "endommagé"},
-        {"ACE.MDB", ace, err::NotADatabase, "endommagé"},
-    };
-    for (const auto &c : cases) {
-        const QString path = pathOf(c.name);
-        writeFile(path, c.bytes);
-        const QByteArray before = test::digestOf(path);
-        const RuntimeError e = test::thrownBy([&] { DBEngine::OpenDatabase(path); });
-        EXPECT_EQ(e.number(), c.number) << c.name;
-        EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.says))) << c.name << ": " << e.what();
-        EXPECT_EQ(test::digestOf(path), before) << c.name;
-        EXPECT_FALSE(QFile::exists(path + "-journal")) << c.name;
+    for (const BadFile &f : writeBadFiles(dir.path())) {
+        const QByteArray before = digestOf(f.path);
+        const RuntimeError e = thrownBy([&] { query(f.path, "SELECT * FROM TIMBRES"); });
+        EXPECT_EQ(e.number(), f.number) << f.path.toStdString() << ": " << e.what();
+        EXPECT_TRUE(e.text().contains(QString::fromUtf8(f.says))) << e.what();
+        database_.reset();
+        EXPECT_EQ(digestOf(f.path), before) << f.path.toStdString();
+        EXPECT_FALSE(QFile::exists(f.path + "-journal")) << f.path.toStdString();
     }
-    EXPECT_THROW(DBEngine::OpenDatabase(pathOf("ABSENT.MDB")), RuntimeError);
     EXPECT_FALSE(QFile::exists(pathOf("ABSENT.MDB")));
-    EXPECT_THROW(DBEngine::OpenDatabase(dir.path()), RuntimeError);
 }
 
 TEST_F(BadInput, EveryStatementButOneSelectOnOneTableIsRefusedAndChangesNothing)
 {
-    const QString path = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}});
-    const QByteArray before = test::digestOf(path);
+    const QString path = makeCollection("MONNAIES", {row("1", "Écu", {}, {}, 1.0)});
+    const QByteArray before = digestOf(path);
     const struct {
         const char *sql;
         int number;
@@ -86,6 +49,7 @@ TEST_F(BadInput, EveryStatementButOneSelectOnOneTableIsRefusedAndChangesNothing)
         {"SELECT * FROM MONNAIES WHERE", err::SyntaxError},
         {"SELECT * FROM MONNAIES WHERE (COTE > 1", err::SyntaxError},
         {"SELECT * FROM MONNAIES WHERE COTE =  12,5", err::SyntaxError},
+        {"", err::SyntaxError},
         {"SELECT * FROM MONNAIES WHERE sqlite_version() = 1", err::UnknownFunction},
         {"SELECT * FROM MONNAIES WHERE Mid(DESIGNATION, 1) = 'x'", err::UnknownFunction},
         {"SELECT * FROM MONNAIES WHERE PRIX = 1", err::UnknownName},
@@ -96,57 +60,47 @@ TEST_F(BadInput, EveryStatementButOneSelectOnOneTableIsRefusedAndChangesNothing)
         {"SELECT * FROM sqlite_temp_master", err::UnknownTable},
         {"SELECT * FROM MONNAIES WHERE COTE", err::TypeMismatch},
         {"SELECT * FROM MONNAIES WHERE (COTE = 1) > 0", err::TypeMismatch},
-        {"", err::SyntaxError},
     };
     for (const auto &c : cases) {
-        const RuntimeError e = test::thrownBy([&] { query(path, QString::fromUtf8(c.sql)); });
+        const RuntimeError e = thrownBy([&] { query(path, QString::fromUtf8(c.sql)); });
         EXPECT_EQ(e.number(), c.number) << c.sql << ": " << e.what();
         EXPECT_FALSE(e.text().isEmpty());
     }
     database_.reset();
-    EXPECT_EQ(test::digestOf(path), before);
+    EXPECT_EQ(digestOf(path), before);
 }
 
-TEST_F(BadInput, AReadOnlyFileOpensForReadingAndRefusesEveryWrite)
-{
-    const QString path = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}});
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QByteArray before = test::digestOf(path);
-
-    auto rs = query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO");
-    EXPECT_TRUE(database_->isReadOnly());
-    EXPECT_TRUE(rs->isReadOnly());
-    EXPECT_EQ(rs->Fields("DESIGNATION"), Value("Écu"));
-    for (const auto &write :
-         std::vector<std::function<void()>>{[&] { rs->Edit(); }, [&] { rs->AddNew(); }, [&] { rs->Delete(); }}) {
-        const RuntimeError e = test::thrownBy([&] { write(); });
-        EXPECT_EQ(e.number(), err::ReadOnly);
-        EXPECT_TRUE(e.text().contains("base de données en lecture seule"));
-    }
-    EXPECT_EQ(rs->RecordCount(), 1);
-    database_.reset();
-    EXPECT_EQ(test::digestOf(path), before);
-}
-
-TEST_F(BadInput, AFileInAFolderNobodyMayWriteToOpensForReading)
+// A read-only file, and a file in a folder nobody may write to (no journal possible).
+TEST_F(BadInput, AFileThatCannotBeWrittenOpensForReadingAndRefusesEveryWrite)
 {
     QDir(dir.path()).mkdir("archives");
-    const QString path = makeCollection("MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}}, "archives/C.MDB");
-    const QString folder = dir.filePath("archives");
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
-    auto rs = query(path, "SELECT * FROM MONNAIES");
-    EXPECT_TRUE(rs->isReadOnly());
-    EXPECT_THROW(rs->Delete(), RuntimeError);
-    EXPECT_EQ(rs->RecordCount(), 1);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString file = makeCollection("MONNAIES", {row("1", "Écu", {}, {}, 1.0)}, "LECTURE.MDB");
+    const QString inFolder = makeCollection("MONNAIES", {row("1", "Écu", {}, {}, 1.0)}, "archives/C.MDB");
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(dir.filePath("archives"), QFile::ReadOwner | QFile::ExeOwner);
+    for (const QString &path : {file, inFolder}) {
+        const QByteArray before = digestOf(path);
+        auto rs = query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO");
+        EXPECT_TRUE(database_->isReadOnly());
+        EXPECT_TRUE(rs->isReadOnly());
+        EXPECT_EQ(rs->Fields("DESIGNATION"), Value("Écu"));
+        for (const auto &write :
+             std::vector<std::function<void()>>{[&] { rs->Edit(); }, [&] { rs->AddNew(); }, [&] { rs->Delete(); }}) {
+            const RuntimeError e = thrownBy(write);
+            EXPECT_EQ(e.number(), err::ReadOnly);
+            EXPECT_TRUE(e.text().contains("base de données en lecture seule"));
+        }
+        EXPECT_EQ(rs->RecordCount(), 1);
+        database_.reset();
+        EXPECT_EQ(digestOf(path), before);
+    }
+    QFile::setPermissions(dir.filePath("archives"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST_F(BadInput, AFileLockedByAnotherProgramWaitsThenFailsWithNothingHalfWritten)
 {
-    const QString path = makeCollection(
-        "MONNAIES", {{"1", "Écu", Value(), Value(), 1.0, Value()}, {"2", "Sou", Value(), Value(), 2.0, Value()}});
+    const QString path = makeCollection("MONNAIES", {row("1", "Écu"), row("2", "Sou")});
     auto rs = query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO");
-
     sqlite3 *other = nullptr;
     ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -155,10 +109,10 @@ TEST_F(BadInput, AFileLockedByAnotherProgramWaitsThenFailsWithNothingHalfWritten
     rs->setField("DESIGNATION", "Louis");
     QElapsedTimer waited;
     waited.start();
-    EXPECT_EQ(test::thrownBy([&] { rs->Update(); }).number(), err::Locked);
+    EXPECT_EQ(thrownBy([&] { rs->Update(); }).number(), err::Locked);
     EXPECT_GE(waited.elapsed(), 1500);
     rs->CancelUpdate();
-    EXPECT_EQ(test::thrownBy([&] { rs->Delete(); }).number(), err::Locked);
+    EXPECT_EQ(thrownBy([&] { rs->Delete(); }).number(), err::Locked);
     EXPECT_EQ(rs->RecordCount(), 2);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);

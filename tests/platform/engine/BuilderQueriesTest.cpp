@@ -14,15 +14,11 @@ protected:
     void SetUp() override
     {
         // DIVERS names each row; natural order of NUMERO is R6 R1 R2 R7 R3 R4 R5.
-        path = makeCollection("MONNAIES", {
-                                              {"1", "Écu d'or", Value(), Value(), 150.0, "R1"},
-                                              {"2", "Franc", Value(), Value(), 12.5, "R2"},
-                                              {"10", "franc suisse", Value(), Value(), Value(), "R3"},
-                                              {"100", Value(), Value(), Value(), 0.0, "R4"},
-                                              {"A2", "", Value(), Value(), 20.0, "R5"},
-                                              {Value(), " ", Value(), Value(), 5.0, "R6"},
-                                              {"3", "FRANC ", Value(), Value(), 7.0, "R7"},
-                                          });
+        path = makeCollection("MONNAIES",
+                              {row("1", "Écu d'or", {}, {}, 150.0, "R1"), row("2", "Franc", {}, {}, 12.5, "R2"),
+                               row("10", "franc suisse", {}, {}, {}, "R3"), row("100", {}, {}, {}, 0.0, "R4"),
+                               row("A2", "", {}, {}, 20.0, "R5"), row({}, " ", {}, {}, 5.0, "R6"),
+                               row("3", "FRANC ", {}, {}, 7.0, "R7")});
     }
 
     QStringList rowsFor(int16_t colonne, const QString &condition, const QString &critere, bool withCote,
@@ -97,13 +93,9 @@ TEST_F(BuilderQueries, EveryConditionOnTextNumeroAndCoteFindsItsRows)
         const QString condition = QString::fromUtf8(c.condition);
         for (bool withCote : {false, true}) {
             QString text;
-            try {
-                EXPECT_EQ(rowsFor(c.colonne, condition, QString::fromUtf8(c.critere), withCote, &text),
-                          withCote ? c.with : c.without)
-                    << text.toStdString();
-            } catch (const RuntimeError &e) {
-                ADD_FAILURE() << text.toStdString() << ": " << e.what();
-            }
+            EXPECT_EQ(rowsFor(c.colonne, condition, QString::fromUtf8(c.critere), withCote, &text),
+                      withCote ? c.with : c.without)
+                << text.toStdString();
         }
     }
 }
@@ -119,8 +111,7 @@ TEST_F(BuilderQueries, AllRowsAndApostrophesAndBracketedNames)
     EXPECT_EQ(rowsFor(2, "Contient", "D'OR", false), QStringList({"R1"}));
     EXPECT_EQ(rowsFor(2, "Est Égal à", "ÉCU D'OR", true), QStringList({"R1"}));
 
-    CollectionFile(path).createTable("MES TIMBRES");
-    CollectionFile(path).appendRows("MES TIMBRES", {{"1", "Marianne", Value(), Value(), 0.5, "T1"}});
+    writeCollection(path, "MES TIMBRES", {row("1", "Marianne", {}, {}, 0.5, "T1")});
     SelectionState s;
     s.NomTable = "MES TIMBRES";
     s.ConditionTri = "Commence par";

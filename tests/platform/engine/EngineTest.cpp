@@ -31,36 +31,10 @@ TEST_F(Engine, ListsTablesByNameWithoutRegardToCaseAndMarksSqliteOwnTables)
     EXPECT_EQ(got, expected);
 }
 
-TEST_F(Engine, RunsAQueryAndWalksItsRows)
-{
-    const QString path = makeCollection("MONNAIES", {{"10", "Franc", "Or", "TB", 12.5, Value()},
-                                                     {"2", "Écu", Value(), "B", 150.0, "l'écu"},
-                                                     {"1", "Sou", "Cuivre", "", Value(), ""}});
-    DataControl data;
-    data.DatabaseName = path;
-    data.RecordSource = "SELECT * FROM MONNAIES ORDER BY NUMERO";
-    data.Refresh();
-    Recordset &rs = *data.recordset();
-    EXPECT_EQ(rs.RecordCount(), 3);
-    EXPECT_EQ(rs.AbsolutePosition(), 0);
-    EXPECT_EQ(rs.columnNames(), QStringList({"NUMERO", "DESIGNATION", "COULEUR", "ETAT", "COTE", "DIVERS"}));
-    QStringList designations;
-    double total = 0;
-    for (rs.setAbsolutePosition(0); !rs.isEOF(); rs.MoveNext()) {
-        designations << rs.Fields("designation").text();
-        if (!rs.Fields("Cote").isNull())
-            total += rs.Fields("Cote").number();
-    }
-    EXPECT_EQ(designations, QStringList({"Sou", "Écu", "Franc"}));
-    EXPECT_DOUBLE_EQ(total, 162.5);
-    EXPECT_TRUE(rs.valueAt(0, 4).isNull());
-}
-
 TEST_F(Engine, NamesWithAccentsPlainAndAnyNameInBrackets)
 {
-    const QString path = makeCollection("TIMBRES_ÉTÉ", {{"1", "Cérès", Value(), Value(), 2.0, Value()}});
-    CollectionFile(path).createTable("L'ANNÉE 1900");
-    CollectionFile(path).appendRows("L'ANNÉE 1900", {{"7", "Semeuse", Value(), Value(), 3.0, Value()}});
+    const QString path = makeCollection("TIMBRES_ÉTÉ", {row("1", "Cérès", {}, {}, 2.0)});
+    writeCollection(path, "L'ANNÉE 1900", {row("7", "Semeuse", {}, {}, 3.0)});
     EXPECT_EQ(column(*query(path, "SELECT * FROM timbres_été WHERE Timbres_Été.designation = ('CÉRÈS')"), "NUMERO"),
               QStringList({"1"}));
     EXPECT_EQ(column(*query(path, "SELECT * FROM [L'ANNÉE 1900] WHERE [L'ANNÉE 1900].[COTE] > 2 ORDER BY [NUMERO]"),

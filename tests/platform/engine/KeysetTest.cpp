@@ -1,6 +1,7 @@
 // The recordset as a keyset cursor: positions, deletion, additions and edits that reach
 // the file.
 #include "EngineFixture.h"
+#include "TestFiles.h"
 
 using namespace carnelis;
 using namespace carnelis::test;
@@ -13,21 +14,10 @@ protected:
     {
         Rows rows;
         for (int i = 1; i <= 5; ++i)
-            rows.push_back(
-                {QString::number(i), QStringLiteral("Pièce %1").arg(i), Value(), Value(), i * 10.0, Value()});
+            rows.push_back(row(QString::number(i), QStringLiteral("Pièce %1").arg(i), {}, {}, i * 10.0));
         path = makeCollection("MONNAIES", rows);
     }
     std::unique_ptr<Recordset> open() { return query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO"); }
-
-    static int errorOf(const std::function<void()> &f)
-    {
-        try {
-            f();
-        } catch (const RuntimeError &e) {
-            return e.number();
-        }
-        return 0;
-    }
 
     QString path;
 };
@@ -40,7 +30,7 @@ TEST_F(Keyset, DeleteThenMoveNextGoesToTheFollowingRow)
     EXPECT_EQ(rs->RecordCount(), 4);
     EXPECT_EQ(rs->AbsolutePosition(), -1);
     EXPECT_FALSE(rs->isEOF());
-    EXPECT_EQ(errorOf([&] { rs->Fields("NUMERO"); }), err::RecordDeleted);
+    EXPECT_EQ(thrownBy([&] { rs->Fields("NUMERO"); }).number(), err::RecordDeleted);
     rs->MoveNext();
     EXPECT_EQ(rs->Fields("NUMERO"), Value("3"));
     EXPECT_EQ(rs->AbsolutePosition(), 1);
@@ -50,7 +40,7 @@ TEST_F(Keyset, DeleteThenMoveNextGoesToTheFollowingRow)
     rs->Delete();
     rs->MoveNext();
     EXPECT_TRUE(rs->isEOF());
-    EXPECT_EQ(errorOf([&] { rs->MoveNext(); }), err::NoCurrentRecord);
+    EXPECT_EQ(thrownBy([&] { rs->MoveNext(); }).number(), err::NoCurrentRecord);
 
     EXPECT_EQ(column(*open(), "NUMERO"), QStringList({"1", "3", "4"}));
 }
@@ -60,16 +50,16 @@ TEST_F(Keyset, APositionOutOfRangeIsRefusedAndTheCurrentRowStays)
     auto rs = open();
     rs->setAbsolutePosition(3);
     for (int bad : {-1, 5, 1000}) {
-        EXPECT_EQ(errorOf([&] { rs->setAbsolutePosition(bad); }), err::InvalidPosition) << bad;
+        EXPECT_EQ(thrownBy([&] { rs->setAbsolutePosition(bad); }).number(), err::InvalidPosition) << bad;
         EXPECT_EQ(rs->AbsolutePosition(), 3);
     }
     auto empty = query(path, "SELECT * FROM MONNAIES WHERE NUMERO = ('none')");
     EXPECT_EQ(empty->RecordCount(), 0);
     EXPECT_EQ(empty->AbsolutePosition(), -1);
     EXPECT_TRUE(empty->isEOF());
-    EXPECT_EQ(errorOf([&] { empty->setAbsolutePosition(0); }), err::InvalidPosition);
-    EXPECT_EQ(errorOf([&] { empty->MoveLast(); }), err::NoCurrentRecord);
-    EXPECT_EQ(errorOf([&] { empty->Fields("COTE"); }), err::NoCurrentRecord);
+    EXPECT_EQ(thrownBy([&] { empty->setAbsolutePosition(0); }).number(), err::InvalidPosition);
+    EXPECT_EQ(thrownBy([&] { empty->MoveLast(); }).number(), err::NoCurrentRecord);
+    EXPECT_EQ(thrownBy([&] { empty->Fields("COTE"); }).number(), err::NoCurrentRecord);
 }
 
 TEST_F(Keyset, ANewRowGoesAtTheEndOfTheKeysetAndIntoTheFile)
@@ -99,25 +89,29 @@ TEST_F(Keyset, AnEditIsOnDiskOnceTheRowIsLeft)
         rs->Edit();
         rs->setField("DESIGNATION", "jamais écrit");
         rs->CancelUpdate();
+        rs->MoveNext();
+        rs->Edit();
+        rs->setField("DESIGNATION", "Sou");
+        rs->MoveFirst(); // so does going back to the first
         database_->Close();
     }
     auto again = open();
-    EXPECT_EQ(column(*again, "DESIGNATION"), QStringList({"Louis d'or", "Pièce 2", "Pièce 3", "Pièce 4", "Pièce 5"}));
+    EXPECT_EQ(column(*again, "DESIGNATION"), QStringList({"Louis d'or", "Pièce 2", "Sou", "Pièce 4", "Pièce 5"}));
 }
 
 TEST_F(Keyset, AValueThatDoesNotFitIsRefusedBeforeAnythingIsWritten)
 {
     auto rs = open();
     rs->Edit();
-    EXPECT_EQ(errorOf([&] { rs->setField("COTE", "douze"); }), err::TypeMismatch);
-    EXPECT_EQ(errorOf([&] { rs->setField("PRIX", 1.0); }), err::ItemNotFound);
+    EXPECT_EQ(thrownBy([&] { rs->setField("COTE", "douze"); }).number(), err::TypeMismatch);
+    EXPECT_EQ(thrownBy([&] { rs->setField("PRIX", 1.0); }).number(), err::ItemNotFound);
     rs->setField("COTE", "");
     rs->setField("NUMERO", 7.0);
     rs->Update();
     auto stored = query(path, "SELECT * FROM MONNAIES WHERE NUMERO = ('7')");
     ASSERT_EQ(stored->RecordCount(), 1);
     EXPECT_TRUE(stored->Fields("COTE").isNull());
-    EXPECT_EQ(errorOf([&] { rs->setField("COTE", 1.0); }), err::NoEditInProgress);
+    EXPECT_EQ(thrownBy([&] { rs->setField("COTE", 1.0); }).number(), err::NoEditInProgress);
 }
 
 TEST_F(Keyset, ARowRemovedByAnotherProgramReadsAsNull)
@@ -129,14 +123,14 @@ TEST_F(Keyset, ARowRemovedByAnotherProgramReadsAsNull)
     rs->setAbsolutePosition(1);
     rs->Edit();
     rs->setField("DESIGNATION", "x");
-    EXPECT_EQ(errorOf([&] { rs->Update(); }), err::RecordDeleted);
+    EXPECT_EQ(thrownBy([&] { rs->Update(); }).number(), err::RecordDeleted);
 }
 
 TEST_F(Keyset, PastTheFirstPageTheOrderCountAndEditsHold)
 {
     Rows rows;
     for (int i = 0; i < 200; ++i)
-        rows.push_back({QString::number((i * 37) % 200), Value(), Value(), Value(), Value(), Value()});
+        rows.push_back(row(QString::number((i * 37) % 200)));
     const QString big = makeCollection("GRAND", rows, "GRAND.MDB");
     auto rs = query(big, "SELECT * FROM GRAND ORDER BY NUMERO");
     EXPECT_EQ(rs->RecordCount(), 200);
@@ -183,7 +177,7 @@ TEST_F(Keyset, RowsAreReadByPagesOnlyWhenLookedAt)
 {
     Rows rows;
     for (int i = 0; i < 1000; ++i)
-        rows.push_back({QString::number(i), Value(), Value(), Value(), Value(), Value()});
+        rows.push_back(row(QString::number(i)));
     const QString big = makeCollection("GRAND", rows, "GRAND.MDB");
     auto rs = query(big, "SELECT * FROM GRAND ORDER BY NUMERO");
     EXPECT_EQ(rs->RecordCount(), 1000);

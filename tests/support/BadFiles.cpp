@@ -1,0 +1,85 @@
+#include "BadFiles.h"
+#include "Collections.h"
+#include "RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace carnelis::test {
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+std::vector<BadFile> writeBadFiles(const QString &folder)
+{
+    auto in = [&](const char *name) { return folder + u'/' + QLatin1String(name); };
+    const QByteArray sound = bytesOf(writeCollection(in("BON.MDB"), "TIMBRES", {row("1", "L'ÉCU", {}, {}, 2.5)}));
+    QByteArray random(8192, '\0');
+    for (int i = 0; i < random.size(); ++i)
+        random[i] = char((i * 7919 + 13) % 251);
+    QByteArray jet(4096, '\0'), ace(4096, '\0');
+    jet.replace(4, 15, "Standard Jet DB");
+    ace.replace(4, 15, "Standard ACE DB");
+    // Enough rows for the table to span pages, and its first page overwritten.
+    Rows many;
+    for (int i = 0; i < 60; ++i)
+        many.push_back(row(QString::number(i), QString(200, u'a')));
+    QByteArray paged = bytesOf(writeCollection(in("PAGE.MDB"), "TIMBRES", many));
+    paged.replace(4096, 4096, random.left(4096));
+
+    writeCollection(in("SANSTABLE.MDB"), "MONNAIES", {row("1")});
+    writeBytes(in("VIDE.MDB"), {});
+    writeBytes(in("TEXTE.MDB"), "NUMERO;DESIGNATION\n1;Écu\n");
+    writeBytes(in("HASARD.MDB"), random);
+    writeBytes(in("JET.MDB"), jet);
+    writeBytes(in("ACE.MDB"), ace);
+    writeBytes(in("TRONQUE.MDB"), sound.left(sound.size() - 100));
+    writeBytes(in("ENTETE.MDB"), sound.left(100));
+    writeBytes(in("PAGE.MDB"), paged);
+    QDir(folder).mkdir("DOSSIER.MDB");
+    using namespace err;
+    return {{in("ABSENT.MDB"), CannotOpen, "introuvable"},
+            {in("DOSSIER.MDB"), CannotOpen, "n'est pas un fichier"},
+            {in("VIDE.MDB"), NotADatabase, "n'est pas une base"},
+            {in("TEXTE.MDB"), NotADatabase, "n'est pas une base"},
+            {in("HASARD.MDB"), NotADatabase, "n'est pas une base"},
+            {in("JET.MDB"), NotADatabase, "endommagé"},
+            {in("ACE.MDB"), NotADatabase, "endommagé"},
+            {in("TRONQUE.MDB"), NotADatabase, "endommagé"},
+            {in("ENTETE.MDB"), NotADatabase, "endommagé"},
+            {in("PAGE.MDB"), NotADatabase, "endommagé"},
+            {in("SANSTABLE.MDB"), UnknownTable, "TIMBRES"}};
+}
+
+QString integrityOf(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    QString result = "cannot open";
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *s = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &s, nullptr) == SQLITE_OK &&
+            sqlite3_step(s) == SQLITE_ROW)
+            result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
+        sqlite3_finalize(s);
+    }
+    sqlite3_close(db);
+    return result;
+}
+
+} // namespace carnelis::test
