@@ -1,6 +1,7 @@
 #include "FilterOptions.h"
 
 #include "Collection.h"
+#include "CriteriaCheck.h"
 #include "CriteriaInput.h"
 #include "Recherche.h"
 
@@ -78,6 +79,10 @@ QString filterQuery(const SelectionState &selection)
         return unfilteredQuery(selection.NomTable);
     if (selection.ConditionTri.isEmpty())
         throw UsageError{QStringLiteral("--colonne %1 demande une --condition.").arg(colonne)};
+    // The chooser's own check, so that a criterion the query would read as a name (COTE
+    // compared with "COTE" finds every row) is refused here as it is there.
+    if (const std::optional<Refusal> refusal = criteriaRefusal(selection))
+        throw UsageError{refusal->prompt};
     QString texteRequete;
     Recherche(selection, columnNameFor(colonne), texteRequete);
     if (texteRequete.isEmpty())
