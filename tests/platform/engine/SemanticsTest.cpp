@@ -65,26 +65,20 @@ TEST(Functions, ValInstrLeftAndRightOnTextsNumbersAndNull)
 
 class Semantics : public EngineFixture {
 protected:
-    struct Case {
-        const char *where;
-        QStringList expected;
-    };
     // Runs each condition on a table of the given DESIGNATION values and compares the
-    // values that matched, in table order.
-    void expectMatches(const std::vector<Value> &designations, const std::vector<Case> &cases)
+    // values that matched, in table order, each in brackets, Null as <Null>.
+    void expectMatches(const std::vector<Value> &designations, const std::vector<std::pair<QString, QString>> &cases)
     {
         Rows rows;
         for (const Value &d : designations)
             rows.push_back(row(QString::number(rows.size()), d));
         const QString path = makeCollection(QStringLiteral("T%1").arg(++tables_), rows);
-        for (const Case &c : cases) {
-            auto rs = query(path, QStringLiteral("SELECT * FROM T%1 WHERE %2").arg(tables_).arg(c.where));
-            QStringList out;
-            for (int i = 0; i < rs->RecordCount(); ++i) {
-                const Value v = rs->valueAt(i, 1);
-                out << (v.isNull() ? QStringLiteral("<Null>") : u'[' + v.text() + u']');
-            }
-            EXPECT_EQ(out, c.expected) << c.where;
+        for (const auto &[where, expected] : cases) {
+            auto rs = query(path, QStringLiteral("SELECT * FROM T%1 WHERE %2").arg(tables_).arg(where));
+            QString out;
+            for (int i = 0; i < rs->RecordCount(); ++i)
+                out += rs->valueAt(i, 1).isNull() ? QStringLiteral("<Null>") : u'[' + rs->valueAt(i, 1).text() + u']';
+            EXPECT_EQ(out, expected) << where.toStdString();
         }
     }
     int tables_ = 0;
@@ -92,26 +86,21 @@ protected:
 
 TEST_F(Semantics, NullIsMissingAndTextsCompareWithoutCaseOrTrailingBlanksButWithAccents)
 {
-    expectMatches({Value(), "", " ", "A"}, {
-                                               {"DESIGNATION = Null", {"<Null>"}},
-                                               {"DESIGNATION <> Null", {"[]", "[ ]", "[A]"}},
-                                               {"DESIGNATION = ('')", {"[]", "[ ]"}},
-                                               {"DESIGNATION <> ('A')", {"[]", "[ ]"}},
-                                               {"DESIGNATION = Null OR DESIGNATION = (' ')", {"<Null>", "[]", "[ ]"}},
-                                               {"NOT DESIGNATION = ('A')", {"[]", "[ ]"}},
-                                               {"DESIGNATION > Null", {}},
-                                               {"DESIGNATION IS NULL", {"<Null>"}},
-                                               {"DESIGNATION IS NOT NULL", {"[]", "[ ]", "[A]"}},
-                                           });
+    expectMatches({Value(), "", " ", "A"}, {{"DESIGNATION = Null", "<Null>"},
+                                            {"DESIGNATION <> Null", "[][ ][A]"},
+                                            {"DESIGNATION = ('')", "[][ ]"},
+                                            {"DESIGNATION <> ('A')", "[][ ]"},
+                                            {"DESIGNATION = Null OR DESIGNATION = (' ')", "<Null>[][ ]"},
+                                            {"NOT DESIGNATION = ('A')", "[][ ]"},
+                                            {"DESIGNATION > Null", ""},
+                                            {"DESIGNATION IS NULL", "<Null>"},
+                                            {"DESIGNATION IS NOT NULL", "[][ ][A]"}});
     // An accented letter sorts right after its base letter: é comes after every e word.
-    expectMatches({"ECU", "écu  ", "Ecu", "Écu", "ezra", "f", "e"},
-                  {
-                      {"DESIGNATION = ('ecu')", {"[ECU]", "[Ecu]"}},
-                      {"DESIGNATION = ('ÉCU')", {"[écu  ]", "[Écu]"}},
-                      {"DESIGNATION > ('EZZZ')", {"[écu  ]", "[Écu]", "[f]"}},
-                      {"DESIGNATION < ('ECV')", {"[ECU]", "[Ecu]", "[e]"}},
-                      {"Left(DESIGNATION, 1) = ('É')", {"[écu  ]", "[Écu]"}},
-                  });
+    expectMatches({"ECU", "écu  ", "Ecu", "Écu", "ezra", "f", "e"}, {{"DESIGNATION = ('ecu')", "[ECU][Ecu]"},
+                                                                     {"DESIGNATION = ('ÉCU')", "[écu  ][Écu]"},
+                                                                     {"DESIGNATION > ('EZZZ')", "[écu  ][Écu][f]"},
+                                                                     {"DESIGNATION < ('ECV')", "[ECU][Ecu][e]"},
+                                                                     {"Left(DESIGNATION, 1) = ('É')", "[écu  ][Écu]"}});
 }
 
 TEST_F(Semantics, OrderByOnTextIsNatural)
