@@ -7,10 +7,6 @@
 //   crash_writer FILE TABLE SEED FIRST_SEQUENCE
 #include "Engine.h"
 
-#include <QByteArray>
-#include <QString>
-
-#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <unistd.h>
@@ -30,51 +26,37 @@ void say(const QString &line)
 
 int main(int argc, char **argv)
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: crash_writer FILE TABLE SEED FIRST_SEQUENCE\n");
+    if (argc != 5)
         return 2;
-    }
-    const QString path = QString::fromLocal8Bit(argv[1]);
-    const QString table = QString::fromLocal8Bit(argv[2]);
     std::mt19937 random(unsigned(std::strtoul(argv[3], nullptr, 10)));
-    long sequence = std::strtol(argv[4], nullptr, 10);
-
-    try {
-        auto db = DBEngine::OpenDatabase(path);
-        auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM %1 ORDER BY NUMERO").arg(table));
-        for (;; ++sequence) {
-            const int count = rs->RecordCount();
-            const unsigned pick = random() % 10;
-            const QString seq = QString::number(sequence);
-            if (count < 20 || (pick >= 5 && pick <= 7)) {
-                say("B A N" + seq + ' ' + seq);
-                rs->AddNew();
-                rs->setField("NUMERO", "N" + seq);
-                rs->setField("DESIGNATION", "A" + seq);
-                rs->setField("COTE", Value(double(sequence)));
-                rs->Update();
-                say("D");
-            } else if (pick >= 8) {
-                rs->setAbsolutePosition(int(random() % unsigned(count)));
-                say("B X " + rs->Fields("NUMERO").text());
+    auto db = DBEngine::OpenDatabase(QString::fromLocal8Bit(argv[1]));
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM %1 ORDER BY NUMERO").arg(argv[2]));
+    for (long sequence = std::strtol(argv[4], nullptr, 10);; ++sequence) {
+        const int count = rs->RecordCount();
+        const unsigned pick = random() % 10;
+        const QString seq = QString::number(sequence);
+        if (count < 20 || (pick >= 5 && pick <= 7)) {
+            say("B A N" + seq + ' ' + seq);
+            rs->AddNew();
+            rs->setField("NUMERO", "N" + seq);
+            rs->setField("DESIGNATION", "A" + seq);
+        } else {
+            rs->setAbsolutePosition(int(random() % unsigned(count)));
+            say((pick >= 8 ? "B X " : "B E ") + rs->Fields("NUMERO").text() + ' ' + seq);
+            if (pick >= 8) {
                 rs->Delete();
                 say("D");
-            } else {
-                rs->setAbsolutePosition(int(random() % unsigned(count)));
-                say("B E " + rs->Fields("NUMERO").text() + ' ' + seq);
-                rs->Edit();
-                rs->setField("DESIGNATION", "E" + seq);
-                rs->setField("COTE", Value(double(sequence)));
-                // Half of the edits are stored by leaving the row, as the grid does.
-                if (pick % 2 == 0)
-                    rs->Update();
-                else
-                    rs->setAbsolutePosition(int(random() % unsigned(count)));
-                say("D");
+                continue;
             }
+            rs->Edit();
+            rs->setField("DESIGNATION", "E" + seq);
         }
-    } catch (const RuntimeError &e) {
-        std::fprintf(stderr, "Erreur %d : %s\n", e.number(), e.what());
-        return 1;
+        rs->setField("COTE", Value(double(sequence)));
+        // Half of the edits are stored by leaving the row, as the grid does.
+        if (pick < 5 && pick % 2 == 1)
+            rs->setAbsolutePosition(int(random() % unsigned(count)));
+        else
+            rs->Update();
+        say("D");
     }
 }

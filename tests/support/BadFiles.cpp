@@ -30,28 +30,24 @@ std::vector<BadFile> writeBadFiles(const QString &folder)
 {
     auto in = [&](const char *name) { return folder + u'/' + QLatin1String(name); };
     const QByteArray sound = bytesOf(writeCollection(in("BON.MDB"), "TIMBRES", {row("1", "L'ÉCU", {}, {}, 2.5)}));
-    QByteArray random(8192, '\0');
+    QByteArray random(8192, '\0'), jet(4096, '\0'), ace(4096, '\0');
     for (int i = 0; i < random.size(); ++i)
         random[i] = char((i * 7919 + 13) % 251);
-    QByteArray jet(4096, '\0'), ace(4096, '\0');
     jet.replace(4, 15, "Standard Jet DB");
     ace.replace(4, 15, "Standard ACE DB");
     // Enough rows for the table to span pages, and its first page overwritten.
-    Rows many;
-    for (int i = 0; i < 60; ++i)
-        many.push_back(row(QString::number(i), QString(200, u'a')));
-    QByteArray paged = bytesOf(writeCollection(in("PAGE.MDB"), "TIMBRES", many));
-    paged.replace(4096, 4096, random.left(4096));
-
+    Rows many(60, row("1", QString(200, u'a')));
+    writeBytes(in("PAGE.MDB"),
+               bytesOf(writeCollection(in("PAGE.MDB"), "TIMBRES", many)).replace(4096, 4096, random.left(4096)));
     writeCollection(in("SANSTABLE.MDB"), "MONNAIES", {row("1")});
-    writeBytes(in("VIDE.MDB"), {});
-    writeBytes(in("TEXTE.MDB"), "NUMERO;DESIGNATION\n1;Écu\n");
-    writeBytes(in("HASARD.MDB"), random);
-    writeBytes(in("JET.MDB"), jet);
-    writeBytes(in("ACE.MDB"), ace);
-    writeBytes(in("TRONQUE.MDB"), sound.left(sound.size() - 100));
-    writeBytes(in("ENTETE.MDB"), sound.left(100));
-    writeBytes(in("PAGE.MDB"), paged);
+    for (const auto &[name, bytes] : {std::pair{"VIDE.MDB", QByteArray()},
+                                      {"TEXTE.MDB", "NUMERO;DESIGNATION\n1;Écu\n"},
+                                      {"HASARD.MDB", random},
+                                      {"JET.MDB", jet},
+                                      {"ACE.MDB", ace},
+                                      {"TRONQUE.MDB", sound.left(sound.size() - 100)},
+                                      {"ENTETE.MDB", sound.left(100)}})
+        writeBytes(in(name), bytes);
     QDir(folder).mkdir("DOSSIER.MDB");
     using namespace err;
     return {{in("ABSENT.MDB"), CannotOpen, "introuvable"},

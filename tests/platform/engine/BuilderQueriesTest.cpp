@@ -21,23 +21,22 @@ protected:
                                row("3", "FRANC ", {}, {}, 7.0, "R7")});
     }
 
-    QStringList rowsFor(int16_t colonne, const QString &condition, const QString &critere, bool withCote,
-                        QString *text = nullptr)
+    // The rows (their DIVERS) the chooser's query finds, with "And COTE op value" when op is given.
+    QStringList rowsFor(int16_t colonne, const QString &condition, const QString &critere, const char *op = "",
+                        float cote = 10.0f, const QString &table = "MONNAIES")
     {
         SelectionState s;
-        s.NomTable = "MONNAIES";
+        s.NomTable = table;
         s.ColonneTri = colonne;
         s.ConditionTri = condition;
         s.CritereTri = critere;
-        s.OperateurCote = withCote ? " > " : "";
-        s.ValeurCote = 10.0f;
+        s.OperateurCote = op;
+        s.ValeurCote = cote;
         QString texteRequete;
         Recherche(s, columnNameFor(colonne), texteRequete);
-        if (text)
-            *text = texteRequete;
         DataControl data;
         data.DatabaseName = path;
-        data.RecordSource = texteRequete;
+        data.RecordSource = condition.isEmpty() ? unfilteredQuery(table) : texteRequete;
         data.Refresh();
         return column(*data.recordset(), "DIVERS");
     }
@@ -89,41 +88,21 @@ const Case cases[] = {
 
 TEST_F(BuilderQueries, EveryConditionOnTextNumeroAndCoteFindsItsRows)
 {
-    for (const Case &c : cases) {
-        const QString condition = QString::fromUtf8(c.condition);
-        for (bool withCote : {false, true}) {
-            QString text;
-            EXPECT_EQ(rowsFor(c.colonne, condition, QString::fromUtf8(c.critere), withCote, &text),
-                      withCote ? c.with : c.without)
-                << text.toStdString();
-        }
-    }
+    for (const Case &c : cases)
+        for (const char *op : {"", " > "})
+            EXPECT_EQ(rowsFor(c.colonne, QString::fromUtf8(c.condition), QString::fromUtf8(c.critere), op),
+                      *op ? c.with : c.without)
+                << c.colonne << " " << c.condition << " " << op;
 }
 
 TEST_F(BuilderQueries, AllRowsAndApostrophesAndBracketedNames)
 {
-    DataControl data;
-    data.DatabaseName = path;
-    data.RecordSource = unfilteredQuery("MONNAIES");
-    data.Refresh();
-    EXPECT_EQ(column(*data.recordset(), "DIVERS"), QStringList({"R6", "R1", "R2", "R7", "R3", "R4", "R5"}));
-
-    EXPECT_EQ(rowsFor(2, "Contient", "D'OR", false), QStringList({"R1"}));
-    EXPECT_EQ(rowsFor(2, "Est Égal à", "ÉCU D'OR", true), QStringList({"R1"}));
-
+    EXPECT_EQ(rowsFor(0, "", ""), QStringList({"R6", "R1", "R2", "R7", "R3", "R4", "R5"}));
+    EXPECT_EQ(rowsFor(2, "Contient", "D'OR"), QStringList({"R1"}));
+    EXPECT_EQ(rowsFor(2, "Est Égal à", "ÉCU D'OR", " > "), QStringList({"R1"}));
     writeCollection(path, "MES TIMBRES", {row("1", "Marianne", {}, {}, 0.5, "T1")});
-    SelectionState s;
-    s.NomTable = "MES TIMBRES";
-    s.ConditionTri = "Commence par";
-    s.CritereTri = "MARI";
-    s.OperateurCote = " < ";
-    s.ValeurCote = 1e-5f;
-    QString text;
-    Recherche(s, "DESIGNATION", text);
-    EXPECT_EQ(column(*query(path, text), "DIVERS"), QStringList());
-    s.ValeurCote = 1e20f;
-    Recherche(s, "DESIGNATION", text);
-    EXPECT_EQ(column(*query(path, text), "DIVERS"), QStringList({"T1"})) << text.toStdString();
+    EXPECT_EQ(rowsFor(2, "Commence par", "MARI", " < ", 1e-5f, "MES TIMBRES"), QStringList());
+    EXPECT_EQ(rowsFor(2, "Commence par", "MARI", " < ", 1e20f, "MES TIMBRES"), QStringList({"T1"}));
 }
 
 } // namespace

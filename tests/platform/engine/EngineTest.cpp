@@ -12,23 +12,20 @@ using Engine = EngineFixture;
 TEST_F(Engine, ListsTablesByNameWithoutRegardToCaseAndMarksSqliteOwnTables)
 {
     const QString path = makeCollection("timbres", {});
-    {
-        CollectionFile f(path);
-        f.createTable("MONNAIES");
-        f.createTable("Adresses", {{"NOM", "TEXT"}, {"VILLE", "TEXT"}});
-    }
+    writeCollection(path, "MONNAIES", {});
+    writeCollection(path, "Adresses", {}, {{"NOM", "TEXT"}, {"VILLE", "TEXT"}});
     // An AUTOINCREMENT table makes SQLite keep its own sqlite_sequence table; a view is
     // no table at all.
     rawSql(path, "CREATE TABLE journal (id INTEGER PRIMARY KEY AUTOINCREMENT, texte TEXT);"
                  "INSERT INTO journal (texte) VALUES ('x');"
                  "CREATE VIEW chers AS SELECT * FROM MONNAIES WHERE COTE > 100");
-    const std::vector<std::pair<QString, int32_t>> expected = {
-        {"Adresses", 0}, {"journal", 0}, {"MONNAIES", 0}, {"sqlite_sequence", dbSystemObject}, {"timbres", 0}};
-    auto db = DBEngine::OpenDatabase(path);
     std::vector<std::pair<QString, int32_t>> got;
-    for (const TableDef &t : db->TableDefs())
+    for (const TableDef &t : DBEngine::OpenDatabase(path)->TableDefs())
         got.emplace_back(t.Name, t.Attributes);
-    EXPECT_EQ(got, expected);
+    EXPECT_EQ(
+        got,
+        decltype(got)(
+            {{"Adresses", 0}, {"journal", 0}, {"MONNAIES", 0}, {"sqlite_sequence", dbSystemObject}, {"timbres", 0}}));
 }
 
 TEST_F(Engine, NamesWithAccentsPlainAndAnyNameInBrackets)

@@ -5,67 +5,52 @@
 #include "KeysetSort.h"
 #include "Sqlite.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 
 using namespace carnelis;
 
 namespace {
 
-Connection &database()
+// Binds the query's parameters to one of its statements.
+void bind(Statement &s, const KeysetQuery &q)
 {
-    static Connection *c = [] {
-        auto *connection = new Connection(QStringLiteral(":memory:"), Connection::Mode::Create);
-        registerJetFunctions(*connection);
-        connection->exec("CREATE TABLE MONNAIES (NUMERO TEXT, DESIGNATION TEXT, COULEUR TEXT, ETAT TEXT, COTE REAL, "
-                         "DIVERS TEXT);"
-                         "CREATE TABLE \"MES TIMBRES\" (NUMERO TEXT, DESIGNATION TEXT, COULEUR TEXT, ETAT TEXT, "
-                         "COTE REAL, DIVERS TEXT, BRUT);"
-                         "INSERT INTO MONNAIES VALUES ('1', 'Écu d''or', 'or', 'TB', 150, NULL),"
-                         "('A10', '', NULL, ' ', 12.5, 'x'), (NULL, 'Franc', 'argent', 'B', NULL, ''),"
-                         "('10', 'franc suisse', 'Rouge', 'SUP', 'douze', '&H10');"
-                         "INSERT INTO \"MES TIMBRES\" VALUES ('2', 'Marianne', 'bleu', 'Neuf', 0.5, NULL, 7),"
-                         "('3', NULL, NULL, NULL, NULL, NULL, x'00ff');");
-        return connection;
-    }();
-    return *c;
-}
-
-int64_t rowCount()
-{
-    Statement s(database(), "SELECT (SELECT count(*) FROM MONNAIES) + (SELECT count(*) FROM \"MES TIMBRES\")");
-    s.step();
-    return s.int64(0);
+    for (size_t i = 0; i < q.parameters.size(); ++i)
+        s.bind(int(i) + 1, q.parameters[i]);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const int64_t rows = rowCount();
-    const QString sql = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    static Connection db(QStringLiteral(":memory:"), Connection::Mode::Create);
+    static const bool filled = [] {
+        registerJetFunctions(db);
+        db.exec(
+            "CREATE TABLE MONNAIES (NUMERO TEXT, DESIGNATION TEXT, COULEUR TEXT, ETAT TEXT, COTE REAL, DIVERS, BRUT);"
+            "INSERT INTO MONNAIES VALUES ('1', 'Écu d''or', 'or', 'TB', 150, NULL, 7), ('A10', '', NULL, ' ', "
+            "12.5, 'x', x'00ff'), (NULL, 'Franc', 'argent', 'B', 'douze', '&H10', 1.5);"
+            "CREATE TABLE \"MES TIMBRES\" AS SELECT * FROM MONNAIES");
+        return true;
+    }();
     try {
-        const KeysetQuery q = translateJetSql(database(), sql);
-        Statement keyset(database(), q.sql);
-        for (size_t i = 0; i < q.parameters.size(); ++i)
-            keyset.bind(int(i) + 1, q.parameters[i]);
+        const KeysetQuery q =
+            translateJetSql(db, QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
+        Statement keyset(db, q.sql), count(db, q.countSql);
+        bind(keyset, q);
+        bind(count, q);
         while (keyset.step()) {
         }
+        count.step();
         if (!q.scanSql.empty()) {
-            Statement scan(database(), q.scanSql);
-            for (size_t i = 0; i < q.parameters.size(); ++i)
-                scan.bind(int(i) + 1, q.parameters[i]);
+            Statement scan(db, q.scanSql);
+            bind(scan, q);
             sortKeyset(scan, {q.descending, q.natural}, 8);
         }
-        Statement count(database(), q.countSql);
-        for (size_t i = 0; i < q.parameters.size(); ++i)
-            count.bind(int(i) + 1, q.parameters[i]);
-        count.step();
     } catch (const RuntimeError &) {
         // refused: exactly what a bad text must give
     }
-    if (rowCount() != rows)
+    Statement rows(db, "SELECT (SELECT count(*) FROM MONNAIES) + (SELECT count(*) FROM \"MES TIMBRES\")");
+    if (!filled || !rows.step() || rows.int64(0) != 6)
         std::abort(); // a text changed the data
     return 0;
 }
