@@ -107,8 +107,9 @@ TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
         int status;
         const char *says;
     } cases[] = {
-        {"--colonne|5|--condition|Est Égal à|--critere|douze", 1, "Erreur "},
-        {"--colonne|2|--condition|Contient|--critere|" + QString(256, u'x'), 1, "Erreur 6 : "},
+        {"--colonne|5|--condition|Est Égal à|--critere|douze", 2, "« DOUZE » n'est pas un nombre"},
+        {"--colonne|5|--condition|Est Égal à|--critere|COTE", 2, "« COTE » n'est pas un nombre"},
+        {"--colonne|2|--condition|Contient|--critere|" + QString(256, u'x'), 2, "compte 256 caractères"},
         {"--colonne|7", 2, "de 0 à 6"},
         {"--colonne|2|--condition", 2, "attend une valeur"},
         {"--cote|>|--valeur|1", 2, "--colonne 1 à 6"},
@@ -116,8 +117,8 @@ TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
         {"--colonne|2|--condition|Contient|--cote|<|--valeur|-3.5E38", 2, "trop grand"},
         {"--colonne|2|--condition|Contient|--cote|<|--valeur|nan", 2, "« nan » n'est pas un nombre"},
         {"--colonne|2|--condition|Contient|--cote|<|--valeur|-", 2, "n'est pas un nombre"},
-        {"--colonne|2|--condition|Contient|--cote|<|--valeur|3,4e38", 0, ""},
-        {"--colonne|2|--condition|Contient|--cote|<|--valeur|1e-50", 0, ""},
+        {"--colonne|2|--condition|Contient|--critere|a|--cote|<|--valeur|3,4e38", 0, ""},
+        {"--colonne|2|--condition|Contient|--critere|a|--cote|<|--valeur|1e-50", 0, ""},
     };
     for (const auto &c : cases) {
         const Result r = run(QStringList{"filtre", file(), "TIMBRES"} + c.options.split(u'|'));
