@@ -33,14 +33,6 @@ QString line(std::initializer_list<std::pair<int, QString>> pieces)
     return text;
 }
 
-std::vector<ColumnDef> columnsWith(const char *numeroType, const char *coteType)
-{
-    std::vector<ColumnDef> columns = collectionColumns();
-    columns[0].type = numeroType;
-    columns[4].type = coteType;
-    return columns;
-}
-
 class Report : public ::testing::Test {
 protected:
     void SetUp() override
@@ -107,18 +99,16 @@ TEST_F(Report, ThreeRowsLineByLineAndColumnByColumn)
         line({{4, "A.MDB - Table:T - Date: 05/12/2026  -  Police: Nimbus Mono PS 10"}}),
     };
     EXPECT_EQ(page.texts(), expected);
-    ASSERT_EQ(page.textLines().size(), 8u);
-    const double heights[] = {2.0, 3.0, 4.0, 4.4, 4.8, 5.2, 5.6, 6.9}, rules[] = {2.6, 3.6, 6.5};
-    for (size_t i = 0; i < page.textLines().size(); ++i)
-        EXPECT_NEAR(page.textLines()[i].y, heights[i], 1e-9) << "line " << i;
-    ASSERT_EQ(page.rules.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
-        const RecordedRule &r = page.rules[i];
-        EXPECT_TRUE(r.x1 == 0.5 && r.x2 == 20.0 && std::abs(r.y1 - rules[i]) + std::abs(r.y2 - rules[i]) < 1e-9) << i;
-    }
+    // Where the lines and the rules stand, in centimetres, to the tenth of a millimetre.
+    QStringList heights;
+    for (const auto &text : page.textLines())
+        heights << QString::number(text.y, 'f', 2);
+    for (const RecordedRule &r : page.rules)
+        heights << QStringLiteral("%1-%2 %3 %4").arg(r.x1).arg(r.x2).arg(r.y1, 0, 'f', 2).arg(r.y2, 0, 'f', 2);
+    EXPECT_EQ(heights.join(' '),
+              "2.00 3.00 4.00 4.40 4.80 5.20 5.60 6.90 0.5-20 2.60 2.60 0.5-20 3.60 3.60 0.5-20 6.50 6.50");
     EXPECT_TRUE(dialogs.boxes().empty());
-    EXPECT_EQ(ImpressionFaite, -1);
-    EXPECT_EQ(Data1.recordset()->AbsolutePosition(), 0);
+    EXPECT_EQ(std::pair(int(ImpressionFaite), Data1.recordset()->AbsolutePosition()), std::pair(-1, 0));
 }
 
 struct Composition {
@@ -138,7 +128,10 @@ TEST_P(ReportComposition, RowsTotalAndTheLinesTheyTake)
     const Composition &c = GetParam();
     if (c.french)
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    load(c.rows, columnsWith(c.numeroType, c.coteType), {}); // in the order given
+    std::vector<ColumnDef> columns = collectionColumns();
+    columns[0].type = c.numeroType;
+    columns[4].type = c.coteType;
+    load(c.rows, columns, {}); // in the order given
     print();
     const QStringList texts = document().at(0).texts();
     ASSERT_GE(texts.size(), 5);
@@ -241,12 +234,14 @@ Rows rowsWithRemarkLines(int count, int lines, int from = 1)
     return rows;
 }
 
-Rows concat(std::initializer_list<Rows> parts)
+// One row of 1 line, one of 100, then 33 of 1 line.
+Rows withALongRow()
 {
-    Rows all;
-    for (const auto &part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+    Rows rows = rowsWithRemarkLines(1, 1), longRow = rowsWithRemarkLines(1, 100, 2),
+         after = rowsWithRemarkLines(33, 1, 3);
+    rows.insert(rows.end(), longRow.begin(), longRow.end());
+    rows.insert(rows.end(), after.begin(), after.end());
+    return rows;
 }
 
 struct PageBreakCase {
@@ -304,16 +299,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReportPageBreaks,
                              PageBreakCase{"ThreeLineRemarks", rowsWithRemarkLines(50, 3), {20, 22, 8}},
                              // A row longer than a sheet starts on a sheet of its own and goes on over the next,
                              // whose lines it counts (34 there, then 32 one-line rows).
-                             PageBreakCase{"RemarkLongerThanASheet",
-                                           concat({rowsWithRemarkLines(1, 1), rowsWithRemarkLines(1, 100, 2),
-                                                   rowsWithRemarkLines(33, 1, 3)}),
-                                           {1, 1, 32, 1}}),
+                             PageBreakCase{"RemarkLongerThanASheet", withALongRow(), {1, 1, 32, 1}}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 // What the progress window is told, and where the recordset stands each time; stands for
 // the user pressing Annuler once some rows are printed.
-class ProgressLog : public ReportProgress {
-public:
+struct ProgressLog : ReportProgress {
     ProgressLog(const DataControl &data, int cancelAfter) : data_(data), cancelAfter_(cancelAfter) {}
     void begin(int total) override { total_ = total; }
     bool advance(int printed) override
@@ -324,13 +315,10 @@ public:
     }
     void end() override { ended_ = true; }
 
-    int total_ = 0;
+    const DataControl &data_;
+    int cancelAfter_, total_ = 0;
     bool ended_ = false;
     std::vector<int> counts_, positions_;
-
-private:
-    const DataControl &data_;
-    int cancelAfter_;
 };
 
 struct RunCase {
@@ -363,17 +351,15 @@ TEST_P(ReportRuns, EachRowCountedOnceAndAStoppedRunLeavesNothing)
     EXPECT_EQ(log.counts_, expected);
     std::iota(expected.begin(), expected.end(), 0);
     EXPECT_EQ(log.positions_, expected);
-    EXPECT_EQ(log.total_, 130);
-    EXPECT_TRUE(log.ended_);
-    EXPECT_EQ(rectoVersoBoxes(), c.boxes);
-    EXPECT_EQ(dialogs.boxes().size(), size_t(c.boxes + c.message));
-    if (c.message) {
-        EXPECT_EQ(dialogs.boxes().back(), DialogCall::msgBox("Imprimante inaccessible ou manquant de papier)", 0));
-    }
+    EXPECT_TRUE(log.total_ == 130 && log.ended_);
+    const std::vector<DialogCall> boxes = dialogs.boxes();
+    EXPECT_EQ(std::pair(rectoVersoBoxes(), int(boxes.size())), std::pair(c.boxes, c.boxes + c.message));
+    EXPECT_EQ(
+        std::count(boxes.begin(), boxes.end(), DialogCall::msgBox("Imprimante inaccessible ou manquant de papier)", 0)),
+        int(c.message));
     EXPECT_FALSE(printer.isDocumentOpen());
-    EXPECT_EQ(printer.documents().size(), stopped ? 0u : 1u);
-    EXPECT_EQ(printer.abandonedDocuments(), stopped ? 1 : 0);
-    EXPECT_EQ(ImpressionFaite, stopped ? 0 : -1);
+    EXPECT_EQ(std::tuple(int(printer.documents().size()), printer.abandonedDocuments(), int(ImpressionFaite)),
+              stopped ? std::tuple(0, 1, 0) : std::tuple(1, 0, -1));
     if (!stopped)
         return;
     // Where the run stopped: the last row counted, or the row that wanted the next sheet.
@@ -383,10 +369,8 @@ TEST_P(ReportRuns, EachRowCountedOnceAndAStoppedRunLeavesNothing)
     dialogs.answerMsgBox(vb::OK);
     dialogs.answerMsgBox(vb::OK);
     print();
-    EXPECT_EQ(rectoVersoBoxes(), 2);
-    ASSERT_EQ(printer.documents().size(), 1u);
-    EXPECT_TRUE(printer.documents()[0].at(0).texts().at(2).contains("Objet 1 "));
-    EXPECT_EQ(ImpressionFaite, -1);
+    EXPECT_EQ(std::pair(rectoVersoBoxes(), int(ImpressionFaite)), std::pair(2, -1));
+    EXPECT_TRUE(document().at(0).texts().at(2).contains("Objet 1 "));
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, ReportRuns,
@@ -418,12 +402,10 @@ TEST_F(Report, AnnulerIsAnsweredBetweenRows)
     print(&window);
 
     ASSERT_GT(printedAtClick, 0);
-    EXPECT_EQ(label, QStringLiteral(" Impression en cours : %1 ligne(s) sur 200.").arg(printedAtClick));
-    EXPECT_EQ(button, "Annuler");
-    EXPECT_TRUE(dialogs.boxes().empty()); // stopped long before the first sheet was full
-    EXPECT_TRUE(printer.documents().empty());
-    EXPECT_EQ(printer.abandonedDocuments(), 1);
-    EXPECT_EQ(Data1.recordset()->AbsolutePosition(), printedAtClick - 1);
+    EXPECT_EQ(label + button, QStringLiteral(" Impression en cours : %1 ligne(s) sur 200.Annuler").arg(printedAtClick));
+    EXPECT_TRUE(dialogs.boxes().empty() && printer.documents().empty()); // stopped long before the first sheet was full
+    EXPECT_EQ(std::pair(printer.abandonedDocuments(), Data1.recordset()->AbsolutePosition()),
+              std::pair(1, printedAtClick - 1));
 }
 
 } // namespace
