@@ -24,13 +24,23 @@ using test::Rows;
 
 namespace {
 
-// A printed line from the pieces placed at their columns.
-QString line(std::initializer_list<std::pair<int, QString>> pieces)
+// A printed line from its pieces, each "column:text", joined by "|".
+QString line(const QString &pieces)
 {
     QString text;
-    for (const auto &[column, piece] : pieces)
-        text = text.leftJustified(column - 1, QLatin1Char(' ')) + piece;
+    for (const QString &piece : pieces.split(u'|')) {
+        const qsizetype colon = piece.indexOf(u':');
+        text = text.leftJustified(piece.left(colon).toInt() - 1, u' ') + piece.mid(colon + 1);
+    }
     return text;
+}
+
+QStringList lines(const QStringList &pieces)
+{
+    QStringList texts;
+    for (const QString &p : pieces)
+        texts << line(p);
+    return texts;
 }
 
 class Report : public ::testing::Test {
@@ -83,21 +93,13 @@ TEST_F(Report, ThreeRowsLineByLineAndColumnByColumn)
     print();
 
     const RecordedPage &page = document().at(0);
-    const QStringList expected = {
-        line({{4, "Impression de Toutes les lignes."}}),
-        line({{4, "NUMÉRO"},
-              {16, "DÉSIGNATION"},
-              {41, "VALEUR - COULEUR"},
-              {66, "ÉTAT"},
-              {74, "COTE"},
-              {82, "REMARQUE"}}),
-        line({{4, "1"}, {12, "Cérès"}, {38, "10 c bistre"}, {66, "Neuf"}, {76, "5.00"}, {82, "L'épreuve"}}),
-        line({{4, "2"}, {38, "25 c bleu"}, {66, "Usé"}, {73, "1234.50"}}),
-        line({{4, "10"}, {12, "Semeuse camée"}, {38, "15 c vert"}, {76, "0.50"}, {82, "Coin daté"}}),
-        line({{70, "----------"}}),
-        line({{41, "3 Ligne(s) pour ......"}, {72, "1,240.00"}}),
-        line({{4, "A.MDB - Table:T - Date: 05/12/2026  -  Police: Nimbus Mono PS 10"}}),
-    };
+    const QStringList expected =
+        lines({"4:Impression de Toutes les lignes.",
+               "4:NUMÉRO|16:DÉSIGNATION|41:VALEUR - COULEUR|66:ÉTAT|74:COTE|82:REMARQUE",
+               "4:1|12:Cérès|38:10 c bistre|66:Neuf|76:5.00|82:L'épreuve", "4:2|38:25 c bleu|66:Usé|73:1234.50",
+               "4:10|12:Semeuse camée|38:15 c vert|76:0.50|82:Coin daté", "70:----------",
+               "41:3 Ligne(s) pour ......|72:1,240.00",
+               "4:A.MDB - Table:T - Date: 05/12/2026  -  Police: Nimbus Mono PS 10"});
     EXPECT_EQ(page.texts(), expected);
     // Where the lines and the rules stand, in centimetres, to the tenth of a millimetre.
     QStringList heights;
@@ -113,10 +115,10 @@ TEST_F(Report, ThreeRowsLineByLineAndColumnByColumn)
 
 struct Composition {
     const char *name;
-    Rows rows;
-    QStringList lines; // the row lines, between the header and the dashes
     QString total;
     double dashes; // where the dashes stand: the lines the rows took
+    Rows rows;
+    QStringList lines; // the row lines, between the header and the dashes, as line() takes them
     const char *numeroType = "TEXT", *coteType = "REAL";
     bool french = false;
 };
@@ -135,69 +137,65 @@ TEST_P(ReportComposition, RowsTotalAndTheLinesTheyTake)
     print();
     const QStringList texts = document().at(0).texts();
     ASSERT_GE(texts.size(), 5);
-    EXPECT_EQ(texts.mid(2, texts.size() - 5), c.lines);
-    EXPECT_EQ(texts.at(texts.size() - 2), line({{41, QStringLiteral("%1 Ligne(s) pour ......").arg(c.rows.size())},
-                                                {80 - int(c.total.size()), c.total}}));
+    EXPECT_EQ(texts.mid(2, texts.size() - 5), lines(c.lines));
+    EXPECT_EQ(
+        texts.at(texts.size() - 2),
+        line(QStringLiteral("41:%1 Ligne(s) pour ......|%2:").arg(c.rows.size()).arg(80 - c.total.size()) + c.total));
     EXPECT_NEAR(document().at(0).textLines().at(size_t(texts.size() - 3)).y, c.dashes, 1e-9);
 }
-
-const QString LongDesignation = QStringLiteral("Type Sage, papier quadrillé teinté");
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReportComposition,
     ::testing::Values(
-        Composition{
-            "LongDesignationPushesCouleurToTheNextLine",
-            {row("1", LongDesignation, "rouge", "Neuf", 2.0, "x")},
-            {line({{4, "1"}, {12, LongDesignation}}), line({{38, "rouge"}, {66, "Neuf"}, {76, "2.00"}, {82, "x"}})},
-            "2.00",
-            4.8},
-        Composition{"NumericNumeroCarriesItsBlanks",
-                    {row(7.0, "a", "b", "c", 1.0, "r"), row(12.0, "d", "e", "f", 1.0, "s")},
-                    {line({{5, "7"}, {12, "a"}, {38, "b"}, {66, "c"}, {76, "1.00"}, {82, "r"}}),
-                     line({{5, "12"}, {12, "d"}, {38, "e"}, {66, "f"}, {76, "1.00"}, {82, "s"}})},
+        Composition{"LongDesignationPushesCouleurToTheNextLine",
                     "2.00",
                     4.8,
+                    {row("1", "Type Sage, papier quadrillé teinté", "rouge", "Neuf", 2.0, "x")},
+                    {"4:1|12:Type Sage, papier quadrillé teinté", "38:rouge|66:Neuf|76:2.00|82:x"}},
+        Composition{"NumericNumeroCarriesItsBlanks",
+                    "2.00",
+                    4.8,
+                    {row(7.0, "a", "b", "c", 1.0, "r"), row(12.0, "d", "e", "f", 1.0, "s")},
+                    {"5:7|12:a|38:b|66:c|76:1.00|82:r", "5:12|12:d|38:e|66:f|76:1.00|82:s"},
                     "INTEGER"},
         // A value that is no number prints nothing and counts nothing; the run goes on.
         Composition{"CoteThatIsNoNumber",
+                    "2.50",
+                    5.6,
                     {row("1", "a", {}, {}, {}, "r"), row("2", "d", {}, {}, "", "s"),
                      row("3", "g", {}, {}, "beaucoup", "t"), row("4", "j", {}, {}, 2.5, "u")},
-                    {line({{4, "1"}, {12, "a"}, {82, "r"}}), line({{4, "2"}, {12, "d"}, {82, "s"}}),
-                     line({{4, "3"}, {12, "g"}, {82, "t"}}), line({{4, "4"}, {12, "j"}, {76, "2.50"}, {82, "u"}})},
-                    "2.50",
-                    5.6},
+                    {"4:1|12:a|82:r", "4:2|12:d|82:s", "4:3|12:g|82:t", "4:4|12:j|76:2.50|82:u"}},
         // A row that printed nothing: an empty remark still ends its line, a Null one does not.
         Composition{"EmptyRemarkEndsTheLine",
+                    "0.00",
+                    5.2,
                     {row("1", {}, {}, {}, {}, "r"), row({}, {}, {}, {}, {}, ""), row("3", {}, {}, {}, {}, "s")},
-                    {line({{4, "1"}, {82, "r"}}), line({{4, "3"}, {82, "s"}})},
-                    "0.00",
-                    5.2},
+                    {"4:1|82:r", "4:3|82:s"}},
         Composition{"NullRemarkLeavesItOpen",
-                    {row("1", {}, {}, {}, {}, "r"), row({}, {}, {}, {}, {}, {}), row("3", {}, {}, {}, {}, "s")},
-                    {line({{4, "1"}, {82, "r"}}), line({{4, "3"}, {82, "s"}})},
                     "0.00",
-                    4.8},
-        Composition{"NoRows", {}, {}, "0.00", 4.0},
+                    4.8,
+                    {row("1", {}, {}, {}, {}, "r"), row({}, {}, {}, {}, {}, {}), row("3", {}, {}, {}, {}, "s")},
+                    {"4:1|82:r", "4:3|82:s"}},
+        Composition{"NoRows", "0.00", 4.0, {}, {}},
         // Amounts that round to zero from below print as zero, in the rows and the total.
         Composition{"RoundsToZeroFromBelow",
-                    {row("1", {}, {}, {}, -0.004, "r"), row("2", {}, {}, {}, -0.0004, "s")},
-                    {line({{4, "1"}, {76, "0.00"}, {82, "r"}}), line({{4, "2"}, {76, "0.00"}, {82, "s"}})},
                     "0.00",
-                    4.8},
+                    4.8,
+                    {row("1", {}, {}, {}, -0.004, "r"), row("2", {}, {}, {}, -0.0004, "s")},
+                    {"4:1|76:0.00|82:r", "4:2|76:0.00|82:s"}},
         Composition{"NegativeAmounts",
-                    {row("1", {}, {}, {}, -1234.5, "r"), row("2", {}, {}, {}, -0.004, "s")},
-                    {line({{4, "1"}, {72, "-1234.50"}, {82, "r"}}), line({{4, "2"}, {76, "0.00"}, {82, "s"}})},
                     "-1,234.50",
-                    4.8},
+                    4.8,
+                    {row("1", {}, {}, {}, -1234.5, "r"), row("2", {}, {}, {}, -0.004, "s")},
+                    {"4:1|72:-1234.50|82:r", "4:2|76:0.00|82:s"}},
         // A COTE column of text holding numbers written with a point, read under the
         // French locale: printed and totalled the French way, grouped with a separator
         // the font has.
         Composition{"TextCoteWithAPointUnderTheFrenchLocale",
-                    {row("1", {}, {}, {}, "12.5", "r"), row("2", {}, {}, {}, "1234.5", "s")},
-                    {line({{4, "1"}, {75, "12,50"}, {82, "r"}}), line({{4, "2"}, {73, "1234,50"}, {82, "s"}})},
                     QStringLiteral("1\u00A0247,00"),
                     4.8,
+                    {row("1", {}, {}, {}, "12.5", "r"), row("2", {}, {}, {}, "1234.5", "s")},
+                    {"4:1|75:12,50|82:r", "4:2|73:1234,50|82:s"},
                     "TEXT",
                     "TEXT",
                     true}),
