@@ -169,11 +169,13 @@ TEST_P(SelectorDeletionTest, AsksOnceThenDeletesExactlyTheChosenRows)
     EXPECT_EQ(shownColumn(0), d.left + QStringList{""});
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, SelectorDeletionTest,
-                         ::testing::Values(SelectorDeletion{false, vb::Yes, {"2"}},
-                                           SelectorDeletion{false, vb::No, {"1", "2", "3"}},
-                                           SelectorDeletion{true, vb::Yes, {}},
-                                           SelectorDeletion{true, vb::No, {"1", "2", "3"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SelectorDeletionTest,
+    ::testing::Values(SelectorDeletion{false, vb::Yes, {"2"}}, SelectorDeletion{false, vb::No, {"1", "2", "3"}},
+                      SelectorDeletion{true, vb::Yes, {}}, SelectorDeletion{true, vb::No, {"1", "2", "3"}}),
+    [](const auto &info) {
+        return std::string(info.param.all ? "tout_" : "deux_lignes_") + (info.param.answer == vb::Yes ? "oui" : "non");
+    });
 
 // What a COTE cell reads from the keyboard: the user's locale or a point; nothing is Null.
 TEST(CoteInput, ReadsTheUserLocaleOrAPoint)
