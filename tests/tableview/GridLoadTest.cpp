@@ -112,18 +112,15 @@ TEST_P(GridLoadFailureTest, BeepsShowsTheStructureMessageAndUnloads)
 INSTANTIATE_TEST_SUITE_P(
     Tables, GridLoadFailureTest,
     ::testing::Values(
-        BadTable{"sans_numero", {{"NOM", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}}, 0, ""},
-        BadTable{"filtre_sur_colonne_absente",
-                 {{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}},
-                 4,
-                 "Est Égal à"},
-        BadTable{"cote_absente", {{"NUMERO", "TEXT"}, {"ETAT", "TEXT"}}, 4, "Est Égal à"},
+        BadTable("sans_numero", {{"NOM", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}}, 0, ""),
+        BadTable("filtre_sur_colonne_absente", {{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COTE", "REAL"}}, 4,
+                 "Est Égal à"),
+        BadTable("cote_absente", {{"NUMERO", "TEXT"}, {"ETAT", "TEXT"}}, 4, "Est Égal à"),
         // Every column but COTE: the unfiltered query runs, but the grid has nothing to bind.
-        BadTable{
+        BadTable(
             "cote_absente_sans_filtre",
-            {{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COULEUR", "TEXT"}, {"ETAT", "TEXT"}, {"DIVERS", "TEXT"}},
-            0,
-            ""}),
+            {{"NUMERO", "TEXT"}, {"DESIGNATION", "TEXT"}, {"COULEUR", "TEXT"}, {"ETAT", "TEXT"}, {"DIVERS", "TEXT"}}, 0,
+            "")),
     [](const auto &info) { return std::string(info.param.name); });
 
 // The grid reads the rows it shows, not the table: a million rows open with a few pages,

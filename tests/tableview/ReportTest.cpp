@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 
 using namespace carnelis;
@@ -147,58 +148,38 @@ TEST_P(ReportComposition, RowsTotalAndTheLinesTheyTake)
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReportComposition,
     ::testing::Values(
-        Composition{"LongDesignationPushesCouleurToTheNextLine",
-                    "2.00",
-                    4.8,
+        Composition("LongDesignationPushesCouleurToTheNextLine", "2.00", 4.8,
                     {row("1", "Type Sage, papier quadrillé teinté", "rouge", "Neuf", 2.0, "x")},
-                    {"4:1|12:Type Sage, papier quadrillé teinté", "38:rouge|66:Neuf|76:2.00|82:x"}},
-        Composition{"NumericNumeroCarriesItsBlanks",
-                    "2.00",
-                    4.8,
+                    {"4:1|12:Type Sage, papier quadrillé teinté", "38:rouge|66:Neuf|76:2.00|82:x"}),
+        Composition("NumericNumeroCarriesItsBlanks", "2.00", 4.8,
                     {row(7.0, "a", "b", "c", 1.0, "r"), row(12.0, "d", "e", "f", 1.0, "s")},
-                    {"5:7|12:a|38:b|66:c|76:1.00|82:r", "5:12|12:d|38:e|66:f|76:1.00|82:s"},
-                    "INTEGER"},
+                    {"5:7|12:a|38:b|66:c|76:1.00|82:r", "5:12|12:d|38:e|66:f|76:1.00|82:s"}, "INTEGER"),
         // A value that is no number prints nothing and counts nothing; the run goes on.
-        Composition{"CoteThatIsNoNumber",
-                    "2.50",
-                    5.6,
+        Composition("CoteThatIsNoNumber", "2.50", 5.6,
                     {row("1", "a", {}, {}, {}, "r"), row("2", "d", {}, {}, "", "s"),
                      row("3", "g", {}, {}, "beaucoup", "t"), row("4", "j", {}, {}, 2.5, "u")},
-                    {"4:1|12:a|82:r", "4:2|12:d|82:s", "4:3|12:g|82:t", "4:4|12:j|76:2.50|82:u"}},
+                    {"4:1|12:a|82:r", "4:2|12:d|82:s", "4:3|12:g|82:t", "4:4|12:j|76:2.50|82:u"}),
         // A row that printed nothing: an empty remark still ends its line, a Null one does not.
-        Composition{"EmptyRemarkEndsTheLine",
-                    "0.00",
-                    5.2,
+        Composition("EmptyRemarkEndsTheLine", "0.00", 5.2,
                     {row("1", {}, {}, {}, {}, "r"), row({}, {}, {}, {}, {}, ""), row("3", {}, {}, {}, {}, "s")},
-                    {"4:1|82:r", "4:3|82:s"}},
-        Composition{"NullRemarkLeavesItOpen",
-                    "0.00",
-                    4.8,
+                    {"4:1|82:r", "4:3|82:s"}),
+        Composition("NullRemarkLeavesItOpen", "0.00", 4.8,
                     {row("1", {}, {}, {}, {}, "r"), row({}, {}, {}, {}, {}, {}), row("3", {}, {}, {}, {}, "s")},
-                    {"4:1|82:r", "4:3|82:s"}},
-        Composition{"NoRows", "0.00", 4.0, {}, {}},
+                    {"4:1|82:r", "4:3|82:s"}),
+        Composition("NoRows", "0.00", 4.0, {}, {}),
         // Amounts that round to zero from below print as zero, in the rows and the total.
-        Composition{"RoundsToZeroFromBelow",
-                    "0.00",
-                    4.8,
+        Composition("RoundsToZeroFromBelow", "0.00", 4.8,
                     {row("1", {}, {}, {}, -0.004, "r"), row("2", {}, {}, {}, -0.0004, "s")},
-                    {"4:1|76:0.00|82:r", "4:2|76:0.00|82:s"}},
-        Composition{"NegativeAmounts",
-                    "-1,234.50",
-                    4.8,
+                    {"4:1|76:0.00|82:r", "4:2|76:0.00|82:s"}),
+        Composition("NegativeAmounts", "-1,234.50", 4.8,
                     {row("1", {}, {}, {}, -1234.5, "r"), row("2", {}, {}, {}, -0.004, "s")},
-                    {"4:1|72:-1234.50|82:r", "4:2|76:0.00|82:s"}},
+                    {"4:1|72:-1234.50|82:r", "4:2|76:0.00|82:s"}),
         // A COTE column of text holding numbers written with a point, read under the
         // French locale: printed and totalled the French way, grouped with a separator
         // the font has.
-        Composition{"TextCoteWithAPointUnderTheFrenchLocale",
-                    QStringLiteral("1\u00A0247,00"),
-                    4.8,
+        Composition("TextCoteWithAPointUnderTheFrenchLocale", QStringLiteral("1\u00A0247,00"), 4.8,
                     {row("1", {}, {}, {}, "12.5", "r"), row("2", {}, {}, {}, "1234.5", "s")},
-                    {"4:1|75:12,50|82:r", "4:2|73:1234,50|82:s"},
-                    "TEXT",
-                    "TEXT",
-                    true}),
+                    {"4:1|75:12,50|82:r", "4:2|73:1234,50|82:s"}, "TEXT", "TEXT", true)),
     [](const auto &info) { return std::string(info.param.name); });
 
 // The rows on each sheet, found by their designations "Objet N" in order.
@@ -217,28 +198,19 @@ std::vector<int> rowsPerSheet(const RecordedDocument &document)
     return counts;
 }
 
-// Rows numbered from `from`, each with a remark of `lines` lines (two words of 6
-// characters fill the 13 columns of the remark), or a Null remark for 0.
-Rows rowsWithRemarkLines(int count, int lines, int from = 1)
+// Rows "Objet 1"..., each with a remark of `lines` lines (two words of 6 characters fill
+// the 13 columns of the remark), or a Null remark for 0; some rows may take other counts.
+Rows rowsWithRemarkLines(int count, int linesEach, const std::map<int, int> &others = {})
 {
     Rows rows;
-    for (int i = from; i < from + count; ++i) {
+    for (int i = 1; i <= count; ++i) {
+        const int lines = others.contains(i) ? others.at(i) : linesEach;
         QStringList words;
         for (int w = 1; w <= 2 * lines; ++w)
             words << QStringLiteral("%1%2").arg(i, 3, 10, QLatin1Char('0')).arg(w, 3, 10, QLatin1Char('0'));
         rows.push_back(row(QString::number(i), QStringLiteral("Objet %1").arg(i), "rouge", "Neuf", 1.0,
                            lines ? Value(words.join(' ')) : Value()));
     }
-    return rows;
-}
-
-// One row of 1 line, one of 100, then 33 of 1 line.
-Rows withALongRow()
-{
-    Rows rows = rowsWithRemarkLines(1, 1), longRow = rowsWithRemarkLines(1, 100, 2),
-         after = rowsWithRemarkLines(33, 1, 3);
-    rows.insert(rows.end(), longRow.begin(), longRow.end());
-    rows.insert(rows.end(), after.begin(), after.end());
     return rows;
 }
 
@@ -297,7 +269,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ReportPageBreaks,
                              PageBreakCase{"ThreeLineRemarks", rowsWithRemarkLines(50, 3), {20, 22, 8}},
                              // A row longer than a sheet starts on a sheet of its own and goes on over the next,
                              // whose lines it counts (34 there, then 32 one-line rows).
-                             PageBreakCase{"RemarkLongerThanASheet", withALongRow(), {1, 1, 32, 1}}),
+                             PageBreakCase{
+                                 "RemarkLongerThanASheet", rowsWithRemarkLines(35, 1, {{2, 100}}), {1, 1, 32, 1}}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 // What the progress window is told, and where the recordset stands each time; stands for
