@@ -25,10 +25,8 @@ class ClosingTest : public GridFixture, public ::testing::WithParamInterface<Clo
 TEST_P(ClosingTest, AsksAboutAPendingEditThenClosesAndReturnsToTheChooser)
 {
     const Closing c = GetParam();
-    makeTable("TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
-    choose("TIMBRES");
     chooser.Show();
-    ASSERT_NE(open(), nullptr);
+    ASSERT_TRUE(show({row("1", "Cérès"), row("2", "Semeuse")}));
     dialogs.clearTranscript();
     if (c.answer != 0) {
         typeInto(c.onNewRow ? 2 : 0, 1, "Changé");
@@ -51,8 +49,7 @@ TEST_P(ClosingTest, AsksAboutAPendingEditThenClosesAndReturnsToTheChooser)
                                        "faire maintenant ? ",
                                        36, QStringLiteral(" Sauvegarde d'une Ligne."))};
     EXPECT_EQ(dialogs.transcript(), expected);
-    EXPECT_FALSE(grid.isLoaded());
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(grid.isLoaded() || window->isVisible());
     EXPECT_TRUE(chooser.get()->widget()->isVisible());
     EXPECT_EQ(chooserLoads, 1);
 
@@ -86,9 +83,7 @@ class ClosingChooserTest : public GridFixture {};
 // again.
 TEST_F(ClosingChooserTest, AnEditLeftBeforeClosingAsksNothingAndTheChooserIsLoadedAgain)
 {
-    makeTable("TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
-    choose("TIMBRES");
-    ASSERT_NE(open(), nullptr);
+    ASSERT_TRUE(show({row("1", "Cérès"), row("2", "Semeuse")}));
     EXPECT_FALSE(chooser.isLoaded());
     typeInto(0, 1, "Changé");
     clickCell(1, 1);

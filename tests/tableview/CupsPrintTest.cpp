@@ -9,8 +9,8 @@
 #include "SystemPrinter.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -46,23 +46,12 @@ std::pair<bool, QString> run(const QString &program, const QStringList &argument
     return {ok, QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
 }
 
-void writeFile(const QString &path, const QString &text)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text.toUtf8());
-}
-
 // Waits until the condition holds; false after the time given.
 bool waitFor(const std::function<bool()> &condition, int milliseconds)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > milliseconds)
+    for (QDeadlineTimer deadline(milliseconds); !condition(); QThread::msleep(100))
+        if (deadline.hasExpired())
             return false;
-        QThread::msleep(100);
-    }
     return true;
 }
 
@@ -78,16 +67,10 @@ public:
     // Why the server could not be used; empty when it runs.
     const QString &failure() const { return failure_; }
     QString output() const { return dir_.filePath(QStringLiteral("sortie/rapport.pdf")); }
-    bool admin(const QString &program, const QStringList &arguments) { return run(program, arguments).first; }
     // The queue's jobs: "completed" or "not-completed".
     int jobs(const QString &which)
     {
         return int(run("lpstat", {"-W", which, "-o", Queue}).second.split('\n', Qt::SkipEmptyParts).size());
-    }
-    // Waits until the queue has nothing left to do.
-    bool settle()
-    {
-        return waitFor([this] { return jobs("not-completed") == 0; }, 30000);
     }
 
 private:
@@ -104,16 +87,20 @@ private:
                                         QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
         for (const char *sub : {"conf", "spool/tmp", "cache", "state", "log", "sortie"})
             QDir(root).mkpath(QString::fromLatin1(sub));
-        writeFile(root + "/conf/cups-files.conf",
-                  QStringLiteral("RequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\nStateDir %1/state\n"
-                                 "ServerRoot %1/conf\nAccessLog %1/log/access_log\nErrorLog %1/log/error_log\n"
-                                 "PageLog %1/log/page_log\nPrintcap %1/printcap\nFileDevice Yes\nSandboxing Relaxed\n")
-                      .arg(root));
-        writeFile(root + "/conf/cupsd.conf",
-                  QStringLiteral("Listen %1/cups.sock\nLogLevel info\nBrowsing No\nWebInterface No\n"
-                                 "DefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                                 "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
-                      .arg(root));
+        const auto write = [&](const char *name, const QString &text) {
+            QFile file(root + "/conf/" + name);
+            return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+        };
+        write("cups-files.conf",
+              QStringLiteral("RequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\nStateDir %1/state\n"
+                             "ServerRoot %1/conf\nAccessLog %1/log/access_log\nErrorLog %1/log/error_log\n"
+                             "PageLog %1/log/page_log\nPrintcap %1/printcap\nFileDevice Yes\nSandboxing Relaxed\n")
+                  .arg(root));
+        write("cupsd.conf",
+              QStringLiteral("Listen %1/cups.sock\nLogLevel info\nBrowsing No\nWebInterface No\n"
+                             "DefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                             "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
+                  .arg(root));
         // Every CUPS client of this process, Qt and the paper check included, asks this server.
         qputenv("CUPS_SERVER", (root + "/cups.sock").toLocal8Bit());
         cupsd_.setProcessChannelMode(QProcess::MergedChannels);
@@ -126,8 +113,9 @@ private:
             return "cupsd did not come up: " + QString::fromLocal8Bit(cupsd_.readAll()) +
                    (log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll().right(2000)) : QString());
         }
-        if (!admin("lpadmin", {"-p", Queue, "-E", "-v", "file://" + output(), "-P", PdfDriver, "-o", "PageSize=A4"}) ||
-            !admin("lpadmin", {"-d", Queue}))
+        if (!run("lpadmin", {"-p", Queue, "-E", "-v", "file://" + output(), "-P", PdfDriver, "-o", "PageSize=A4"})
+                 .first ||
+            !run("lpadmin", {"-d", Queue}).first)
             return QStringLiteral("the queue cannot be added");
         return {};
     }
@@ -155,13 +143,6 @@ struct SystemPrinterFirst {
 class CupsPrintTest : private SystemPrinterFirst, public GridFixture {
 protected:
     CupsPrintTest() : GridFixture(&system) {}
-
-    // "    &Imprimer" as the user chooses it, then once more: the second only closes the job.
-    void printTwice()
-    {
-        view().Imprimer->trigger();
-        view().Imprimer->trigger();
-    }
 };
 
 TEST_F(CupsPrintTest, AStoppedQueueGetsTheBoxThenTheReportReachesTheQueueOnceAsThePdfBackendWritesIt)
@@ -172,19 +153,21 @@ TEST_F(CupsPrintTest, AStoppedQueueGetsTheBoxThenTheReportReachesTheQueueOnceAsT
             FAIL() << "the private CUPS server must run under CI: " << cups.failure().toStdString();
         GTEST_SKIP() << cups.failure().toStdString();
     }
-    makeTable("TIMBRES",
-              {row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
-               row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5), row("1", "Cérès", "0,25 bleu", "TB", 3)});
-    choose("TIMBRES");
-    ASSERT_NE(open(), nullptr);
+    ASSERT_TRUE(show({row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
+                      row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5), row("1", "Cérès", "0,25 bleu", "TB", 3)}));
+    // "    &Imprimer" as the user chooses it, then once more: the second only closes the job.
+    const auto printTwice = [this] {
+        view().Imprimer->trigger();
+        view().Imprimer->trigger();
+    };
     const QString pdf = dir.filePath(QStringLiteral("rapport.pdf"));
     // The same report through the PDF backend: what the queue must print. The second run
     // only closes the job.
     PdfPrinter reference(pdf);
-    for (int16_t closed = 0, run = 0; run < 2; ++run)
+    for (int16_t closed = 0, pass = 0; pass < 2; ++pass)
         Impression(reference, dialogs).run(view().Data1, selection, view().DateDuJour, closed);
 
-    ASSERT_TRUE(cups.admin("cupsdisable", {Queue}));
+    ASSERT_TRUE(run("cupsdisable", {Queue}).first);
     dialogs.answerMsgBox(vb::OK);
     view().Imprimer->trigger();
     EXPECT_EQ(dialogs.boxes(), (std::vector<DialogCall>{DialogCall::msgBox(Impression::PrinterFailurePrompt)}));
@@ -193,9 +176,9 @@ TEST_F(CupsPrintTest, AStoppedQueueGetsTheBoxThenTheReportReachesTheQueueOnceAsT
 
     // Once the printer is back, the next run prints the report once: nothing of the
     // failed run was left waiting in the queue.
-    ASSERT_TRUE(cups.admin("cupsenable", {Queue}));
+    ASSERT_TRUE(run("cupsenable", {Queue}).first);
     printTwice();
-    ASSERT_TRUE(cups.settle());
+    ASSERT_TRUE(waitFor([&] { return cups.jobs("not-completed") == 0; }, 30000));
     EXPECT_EQ(cups.jobs("completed"), 1);
     const QStringList printed = textLines(cups.output());
     EXPECT_TRUE(printed.join(u'\n').contains(QStringLiteral("Semeuse")));

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 #include <sqlite3.h>
@@ -19,14 +18,19 @@ class GridEditTest : public GridFixture {
 protected:
     void SetUp() override
     {
-        makeTable("TIMBRES", {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0), row("2", "Semeuse", "0,10 vert", "TB", 3.0),
-                              row("3", "Marianne", "1,50 rouge", "B", 12.5)});
-        choose("TIMBRES");
-        ASSERT_NE(open(), nullptr);
+        ASSERT_TRUE(show({row("1", "Cérès", "0,25 bleu", "Neuf", 45.0), row("2", "Semeuse", "0,10 vert", "TB", 3.0),
+                          row("3", "Marianne", "1,50 rouge", "B", 12.5)}));
         QObject::connect(view().DBGrid1, &DataGrid::rowWritten, [this] { ++written; });
     }
     QLineEdit *editor() { return qobject_cast<QLineEdit *>(table().gridDelegate()->openEditor()); }
-    void pressEnter() { QTest::keyClick(editor(), Qt::Key_Return); }
+    // Types into a cell and presses Enter, as many times as there are cells given.
+    void enter(std::initializer_list<std::tuple<int, int, QString>> cells)
+    {
+        for (const auto &[r, c, text] : cells) {
+            typeInto(r, c, text);
+            QTest::keyClick(editor(), Qt::Key_Return);
+        }
+    }
     QString selector(int row) { return model().headerData(row, Qt::Vertical).toString(); }
 
     int written = 0;
@@ -37,18 +41,15 @@ TEST_F(GridEditTest, AnEditIsWrittenOnlyWhenTheRowIsLeft)
     typeInto(1, 1, "Semeuse lignée");
     EXPECT_EQ(view().LigneSauvee, 0); // typing alone marks the row altered
     EXPECT_EQ(selector(1), Pencil);
-    pressEnter();
-    typeInto(1, 4, "7.5");
-    pressEnter();
+    QTest::keyClick(editor(), Qt::Key_Return);
+    enter({{1, 4, "7.5"}});
     EXPECT_EQ(selector(1), Pencil);
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "Semeuse", "Marianne"}));
 
     clickCell(2, 0);
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "Semeuse lignée", "Marianne"}));
     EXPECT_EQ(inFile("TIMBRES", "COTE"), (QStringList{"45", "7.5", "12.5"}));
-    EXPECT_EQ(view().LigneSauvee, -1);
-    EXPECT_EQ(written, 1);
-    EXPECT_EQ(position(), 2);
+    EXPECT_EQ(std::tuple(int(view().LigneSauvee), written, position()), std::tuple(-1, 1, 2));
     EXPECT_EQ(selector(2), QStringLiteral("\u25B6"));
 }
 
@@ -57,52 +58,34 @@ TEST_F(GridEditTest, AnEditIsWrittenOnlyWhenTheRowIsLeft)
 TEST_F(GridEditTest, RetypingAValueOrLeavingTheNewRowLineEmptyChangesNothing)
 {
     const QByteArray before = digestOf(path());
-    typeInto(1, 1, "Semeuse");
-    pressEnter();
-    typeInto(1, 4, "3.00");
-    pressEnter();
-    typeInto(3, 1, "");
-    pressEnter();
+    enter({{1, 1, "Semeuse"}, {1, 4, "3.00"}, {3, 1, ""}});
     clickCell(0, 0);
-
     EXPECT_NE(selector(1), Pencil);
     EXPECT_NE(selector(3), Pencil);
-    EXPECT_EQ(view().LigneSauvee, -1);
-    EXPECT_EQ(written, 0);
-    EXPECT_EQ(model().rowCount(), 4);
+    EXPECT_EQ(std::tuple(int(view().LigneSauvee), written, model().rowCount()), std::tuple(-1, 0, 4));
     EXPECT_EQ(digestOf(path()), before);
-    EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3"}));
 }
 
 TEST_F(GridEditTest, TheLastLineTakesANewRowStartingWithCoteZero)
 {
-    ASSERT_TRUE(model().isNewRowLine(3));
-    typeInto(3, 0, "4");
-    pressEnter();
-    typeInto(3, 1, "Sabine");
-    pressEnter();
+    enter({{3, 0, "4"}, {3, 1, "Sabine"}});
     EXPECT_EQ(shownColumn(4).at(3), "0.00");
     QTest::keyClick(&table(), Qt::Key_Down);
-
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3", "4"}));
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION").last(), "Sabine");
     EXPECT_EQ(inFile("TIMBRES", "COTE").last(), "0");
-    EXPECT_EQ(model().rowCount(), 5);
     EXPECT_TRUE(model().isNewRowLine(4));
-    EXPECT_EQ(gridRow(), 4);
-    EXPECT_EQ(view().LigneSauvee, -1);
+    EXPECT_EQ(std::tuple(model().rowCount(), gridRow(), int(view().LigneSauvee)), std::tuple(5, 4, -1));
 }
 
 TEST_F(GridEditTest, TextInCoteIsRefusedWithAMessageAndNothingIsWritten)
 {
     dialogs.answerMsgBox(vb::OK);
-    typeInto(0, 4, "douze");
-    pressEnter();
+    enter({{0, 4, "douze"}});
     QCoreApplication::processEvents(); // the editor hands its text over once back in the loop
     EXPECT_NE(selector(0), Pencil);
     EXPECT_EQ(view().LigneSauvee, -1);
     clickCell(1, 0);
-
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].prompt.startsWith("La valeur « douze » ne convient pas à la colonne COTE"));
     EXPECT_EQ(dialogs.boxes()[0].style, vb::Exclamation);
@@ -121,7 +104,7 @@ TEST_F(GridEditTest, AKeyTypedRightAfterAClickOnTheCurrentCellIsKept)
     QTest::qWait(QApplication::doubleClickInterval() + 100);
     ASSERT_NE(editor(), nullptr);
     QTest::keyClicks(editor(), QStringLiteral("2"));
-    pressEnter();
+    QTest::keyClick(editor(), Qt::Key_Return);
     QCoreApplication::processEvents();
     QTest::keyClick(&table(), Qt::Key_Down);
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3", "12"}));
@@ -136,40 +119,33 @@ TEST_F(GridEditTest, ARowThatCannotBeWrittenStaysPendingAndNothingIsLost)
     ASSERT_EQ(sqlite3_open(path().toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     dialogs.clearTranscript();
-    dialogs.answerMsgBox(vb::OK);
+    for (int answer : {vb::OK, vb::Yes, vb::OK})
+        dialogs.answerMsgBox(answer);
     clickCell(1, 0);
-    dialogs.answerMsgBox(vb::Yes);
-    dialogs.answerMsgBox(vb::OK);
     view().Quitter->trigger();
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
 
     const std::vector<DialogCall> boxes = dialogs.boxes();
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].style, vb::Critical);
+    EXPECT_EQ(std::pair(boxes[0].style, boxes[2].style), std::pair(vb::Critical, vb::Critical));
     EXPECT_TRUE(boxes[1].prompt.startsWith("ATTENTION ! Vous n'avez pas sauvegardé la ligne en cours."));
-    EXPECT_EQ(boxes[2].style, vb::Critical);
     ASSERT_TRUE(grid.isLoaded());
-    EXPECT_EQ(gridRow(), 0);
     EXPECT_TRUE(model().hasPending());
-    EXPECT_EQ(view().LigneSauvee, 0);
+    EXPECT_EQ(std::pair(gridRow(), int(view().LigneSauvee)), std::pair(0, 0));
 
     clickCell(1, 0);
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Changé", "Semeuse", "Marianne"}));
-    EXPECT_EQ(view().LigneSauvee, -1);
-    EXPECT_EQ(position(), 1);
+    EXPECT_EQ(std::pair(int(view().LigneSauvee), position()), std::pair(-1, 1));
 }
 
 // Rows chosen by their record selectors go with the Delete key, exactly those, and only
-// after a question whose default is No.
+// after a question whose default is No: rows 0 and 2 clicked with Ctrl, or Ctrl+A.
 struct SelectorDeletion {
-    const char *name;
-    bool all; // Ctrl+A, else rows 0 and 2 clicked with Ctrl
+    bool all;
     int answer;
     QStringList left;
 };
-
-void PrintTo(const SelectorDeletion &d, std::ostream *os) { *os << d.name; }
 
 class SelectorDeletionTest : public GridEditTest, public ::testing::WithParamInterface<SelectorDeletion> {};
 
@@ -180,14 +156,12 @@ TEST_P(SelectorDeletionTest, AsksOnceThenDeletesExactlyTheChosenRows)
         clickCell(1, 1);
         QTest::keyClick(&table(), Qt::Key_A, Qt::ControlModifier);
     } else {
-        for (int row : {0, 2})
-            QTest::mouseClick(table().verticalHeader()->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                              QPoint(8, table().rowViewportPosition(row) + table().rowHeight(row) / 2));
+        clickSelector(0, Qt::ControlModifier);
+        clickSelector(2, Qt::ControlModifier);
     }
     dialogs.clearTranscript();
     dialogs.answerMsgBox(d.answer);
     QTest::keyClick(&table(), Qt::Key_Delete);
-
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_EQ(dialogs.boxes()[0].style, vb::YesNo + vb::Exclamation + vb::DefaultButton2);
     EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(d.all ? " 3 lignes " : " 2 lignes "));
@@ -195,12 +169,13 @@ TEST_P(SelectorDeletionTest, AsksOnceThenDeletesExactlyTheChosenRows)
     EXPECT_EQ(shownColumn(0), d.left + QStringList{""});
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, SelectorDeletionTest,
-                         ::testing::Values(SelectorDeletion{"deux_lignes_oui", false, vb::Yes, {"2"}},
-                                           SelectorDeletion{"deux_lignes_non", false, vb::No, {"1", "2", "3"}},
-                                           SelectorDeletion{"tout_oui", true, vb::Yes, {}},
-                                           SelectorDeletion{"tout_non", true, vb::No, {"1", "2", "3"}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SelectorDeletionTest,
+    ::testing::Values(SelectorDeletion{false, vb::Yes, {"2"}}, SelectorDeletion{false, vb::No, {"1", "2", "3"}},
+                      SelectorDeletion{true, vb::Yes, {}}, SelectorDeletion{true, vb::No, {"1", "2", "3"}}),
+    [](const auto &info) {
+        return std::string(info.param.all ? "tout_" : "deux_lignes_") + (info.param.answer == vb::Yes ? "oui" : "non");
+    });
 
 // What a COTE cell reads from the keyboard: the user's locale or a point; nothing is Null.
 TEST(CoteInput, ReadsTheUserLocaleOrAPoint)
@@ -230,21 +205,17 @@ TEST_F(ReadOnlyGridTest, AReadOnlyFileShowsItsRowsAndSaysWhyTheyCannotBeChanged)
     dialogs.clearTranscript();
 
     // A key in a cell, and the Delete key on a row chosen by its selector, say the same.
-    dialogs.answerMsgBox(vb::OK);
+    for (int answer : {vb::OK, vb::OK, vb::Yes, vb::OK})
+        dialogs.answerMsgBox(answer);
     QTest::keyClick(&table(), Qt::Key_X);
-    dialogs.answerMsgBox(vb::OK);
-    QTest::mouseClick(table().verticalHeader()->viewport(), Qt::LeftButton, {},
-                      QPoint(8, table().rowViewportPosition(0) + table().rowHeight(0) / 2));
+    clickSelector(0);
     QTest::keyClick(&table(), Qt::Key_Delete);
     ASSERT_EQ(dialogs.boxes().size(), 2u);
-    for (const DialogCall &box : dialogs.boxes()) {
-        EXPECT_EQ(box.style, vb::Exclamation);
-        EXPECT_TRUE(box.prompt.contains("ne peut être que lu"));
-    }
+    for (const DialogCall &box : dialogs.boxes())
+        EXPECT_TRUE(box.style == vb::Exclamation && box.prompt.contains("ne peut être que lu"))
+            << box.prompt.toStdString();
     EXPECT_EQ(view().LigneSauvee, -1);
 
-    dialogs.answerMsgBox(vb::Yes);
-    dialogs.answerMsgBox(vb::OK);
     view().EffacerLigne->trigger();
     EXPECT_EQ(dialogs.boxes().back().prompt, "Cette manoeuvre provoque une Erreur.");
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2"}));

@@ -1,5 +1,6 @@
 #include "GridFixture.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -53,6 +54,13 @@ FRMGRID *GridFixture::open()
     return &view();
 }
 
+bool GridFixture::show(const Rows &rows)
+{
+    makeTable(QStringLiteral("TIMBRES"), rows);
+    choose(QStringLiteral("TIMBRES"));
+    return open() != nullptr;
+}
+
 QStringList GridFixture::inFile(const QString &table, const QString &column)
 {
     DataControl data;
@@ -83,6 +91,12 @@ void GridFixture::clickCell(int row, int column)
     const QModelIndex index = model().index(row, column);
     table().scrollTo(index);
     QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, table().visualRect(index).center());
+}
+
+void GridFixture::clickSelector(int row, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseClick(table().verticalHeader()->viewport(), Qt::LeftButton, modifiers,
+                      QPoint(8, table().rowViewportPosition(row) + table().rowHeight(row) / 2));
 }
 
 void GridFixture::typeInto(int row, int column, const QString &text)

@@ -24,6 +24,8 @@ protected:
                 const QString &critere = {});
     // Shows the view; null when its load failed.
     FRMGRID *open();
+    // A TIMBRES table of these rows, chosen whole and shown; false when the view did not load.
+    bool show(const Rows &rows);
     FRMGRID &view() { return *static_cast<FRMGRID *>(grid.get()); }
 
     QString path() const { return dir.filePath(QStringLiteral("COLLECTION.MDB")); }
@@ -41,6 +43,8 @@ protected:
     void clickCell(int row, int column);
     // Opens the cell for editing and types over its text, leaving the editor open.
     void typeInto(int row, int column, const QString &text);
+    // Clicks a row's record selector, as a person chooses whole rows.
+    void clickSelector(int row, Qt::KeyboardModifiers modifiers = {});
 
     int chooserLoads = 0;
 };

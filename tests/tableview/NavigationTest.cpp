@@ -32,9 +32,7 @@ protected:
         Rows rows;
         for (int i = 1; i <= n; ++i)
             rows.push_back(row(QString::number(i), QStringLiteral("Objet %1").arg(i), {}, {}, double(i)));
-        makeTable("TIMBRES", rows);
-        choose("TIMBRES");
-        ASSERT_NE(open(), nullptr);
+        ASSERT_TRUE(show(rows));
     }
 };
 
@@ -47,8 +45,7 @@ TEST_F(NavigationTest, EntriesMoveTheRecordsetAndTheGridTogether)
         {view().Fin, 1}, {view().VingtCinq, 0}, {view().Milieu, 1}, {view().SoixanteQuinze, 1}, {view().Debut, 0}};
     for (const auto &[entry, expected] : steps) {
         entry->trigger();
-        EXPECT_EQ(position(), expected) << entry->text().toStdString();
-        EXPECT_EQ(gridRow(), expected) << entry->text().toStdString();
+        EXPECT_EQ(std::pair(position(), gridRow()), std::pair(expected, expected)) << entry->text().toStdString();
     }
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(740, 35)});
 }
@@ -68,8 +65,7 @@ TEST_F(NavigationTest, AJumpStoresThePendingEditFirst)
     typeInto(0, 1, "Changé");
     view().Fin->trigger();
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION").first(), "Changé");
-    EXPECT_EQ(view().LigneSauvee, -1);
-    EXPECT_EQ(position(), 3);
+    EXPECT_EQ(std::pair(int(view().LigneSauvee), position()), std::pair(-1, 3));
 }
 
 // A deletion that fails: the beep of the request, the beep of the trap, the error box.
@@ -96,12 +92,16 @@ class DeletionTest : public GridFixture {
 protected:
     void SetUp() override
     {
-        makeTable("TIMBRES",
-                  {row("1", "Cérès", "0,25 bleu", "Neuf", 45.0, "Gomme"),
-                   row("2", "Semeuse", "0,10 vert", "TB", 12.5, ""), row("3", {}, "1,50 rouge", "B", {}, {})});
-        choose("TIMBRES");
-        ASSERT_NE(open(), nullptr);
+        ASSERT_TRUE(show({row("1", "Cérès", "0,25 bleu", "Neuf", 45.0, "Gomme"),
+                          row("2", "Semeuse", "0,10 vert", "TB", 12.5, ""), row("3", {}, "1,50 rouge", "B", {}, {})}));
         dialogs.clearTranscript();
+    }
+    // Answers the question, then asks for the current row's deletion.
+    void deleteRow(int answer)
+    {
+        dialogs.clearTranscript();
+        dialogs.answerMsgBox(answer);
+        view().EffacerLigne->trigger();
     }
 };
 
@@ -111,21 +111,16 @@ protected:
 TEST_F(DeletionTest, NoThenYesThenTheLastRowThenNoRowLeft)
 {
     typeInto(1, 1, "Tapé");
-    dialogs.answerMsgBox(vb::No);
-    view().EffacerLigne->trigger();
+    deleteRow(vb::No);
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3"}));
-    EXPECT_EQ(position(), 1);
-    EXPECT_EQ(gridRow(), 1);
+    EXPECT_EQ(std::pair(position(), gridRow()), std::pair(1, 1));
 
-    dialogs.clearTranscript();
-    dialogs.answerMsgBox(vb::Yes);
-    view().EffacerLigne->trigger();
+    deleteRow(vb::Yes);
     const QString prompt = "ATTENTION ! Vous cherchez à effacer le Numéro: 2\r\nSemeuse 0,10 vert TB 12.5 ";
     EXPECT_EQ(dialogs.transcript(),
               (std::vector<DialogCall>{DialogCall::beep(),
                                        DialogCall::msgBox(prompt, 36, QStringLiteral(" Effacement d'une Ligne."))}));
-    EXPECT_EQ(position(), 1);
-    EXPECT_EQ(gridRow(), 1);
+    EXPECT_EQ(std::pair(position(), gridRow()), std::pair(1, 1));
     EXPECT_EQ(shownColumn(0), (QStringList{"1", "3", ""}));
     clickCell(0, 0);
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "3"}));
@@ -133,17 +128,13 @@ TEST_F(DeletionTest, NoThenYesThenTheLastRowThenNoRowLeft)
 
     // The last row, whose Null designation leaves its blank in the prompt.
     view().Fin->trigger();
-    dialogs.clearTranscript();
-    dialogs.answerMsgBox(vb::Yes);
-    view().EffacerLigne->trigger();
+    deleteRow(vb::Yes);
     EXPECT_EQ(dialogs.boxes().at(0).prompt, "ATTENTION ! Vous cherchez à effacer le Numéro: 3\r\n 1,50 rouge B  ");
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1"}));
     EXPECT_EQ(position(), -1);
     EXPECT_TRUE(model().isNewRowLine(gridRow()));
 
-    dialogs.clearTranscript();
-    dialogs.answerMsgBox(vb::OK);
-    view().EffacerLigne->trigger();
+    deleteRow(vb::OK);
     EXPECT_EQ(dialogs.transcript(), failedDeletion);
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1"}));
 }

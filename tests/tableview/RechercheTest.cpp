@@ -36,51 +36,41 @@ QString compose(const Case &c)
     return texte;
 }
 
-// One case of each shape the texts take, without and with the COTE clause.
+// One case of each shape the texts take, without and with the COTE clause; the clause
+// goes before the order unless written out.
 TEST(RechercheText, EveryShapeWithoutAndWithTheCoteClause)
 {
     const struct {
         int16_t colonne;
-        const char *condition, *critere, *sans, *avec;
+        const char *condition, *critere, *sans, *avec = nullptr;
     } shapes[] = {
-        {2, "Est plus Grand que", "EURO", "SELECT * FROM T WHERE T.DESIGNATION > ('EURO') ORDER BY NUMERO",
-         "SELECT * FROM T WHERE T.DESIGNATION > ('EURO') And T.COTE  > 150 ORDER BY NUMERO"},
-        {1, "Est Égal à", "100", "SELECT * FROM T WHERE T.NUMERO = ('100') ORDER BY NUMERO",
-         "SELECT * FROM T WHERE T.NUMERO = ('100') And T.COTE  > 150 ORDER BY NUMERO"},
-        {1, "Est plus Petit que", "100", "SELECT * FROM T WHERE Val(T.NUMERO) < Val(100) ORDER BY NUMERO",
-         "SELECT * FROM T WHERE Val(T.NUMERO) < Val(100) And T.COTE  > 150 ORDER BY NUMERO"},
-        {5, "Est Différent de", "12", "SELECT * FROM T WHERE T.COTE <>  12 ORDER BY NUMERO",
-         "SELECT * FROM T WHERE T.COTE <>  12 And T.COTE  > 150 ORDER BY NUMERO"},
-        {2, "Est Différent de", "EURO",
-         "SELECT * FROM T WHERE T.DESIGNATION <> ('EURO') OR T.DESIGNATION = Null ORDER BY NUMERO",
-         "SELECT * FROM T WHERE (T.DESIGNATION <> ('EURO') OR T.DESIGNATION = Null) And T.COTE  > 150 ORDER BY NUMERO"},
-        {2, "Est Vide", " ", "SELECT * FROM T WHERE T.DESIGNATION = Null OR T.DESIGNATION = (' ') ORDER BY NUMERO",
-         "SELECT * FROM T WHERE (T.DESIGNATION = Null OR T.DESIGNATION = (' ')) And T.COTE  > 150 ORDER BY NUMERO"},
-        {1, "Est Vide", " ", "SELECT * FROM T WHERE Val(T.NUMERO) =  0",
-         "SELECT * FROM T WHERE Val(T.NUMERO) =  0 And T.COTE  > 150"},
-        {5, "Est Vide", " ", "SELECT * FROM T WHERE T.COTE =  Null ORDER BY NUMERO",
-         "SELECT * FROM T WHERE T.COTE =  Null And T.COTE  > 150 ORDER BY NUMERO"},
-        {2, "N'est pas Vide", " ",
-         "SELECT * FROM T WHERE T.DESIGNATION <> Null AND T.DESIGNATION <> (' ') ORDER BY NUMERO",
-         "SELECT * FROM T WHERE T.DESIGNATION <> Null And T.DESIGNATION <> (' ') And T.COTE  > 150 ORDER BY NUMERO"},
-        {1, "N'est pas Vide", " ", "SELECT * FROM T WHERE Val(T.NUMERO) <>  0 ORDER BY NUMERO",
-         "SELECT * FROM T WHERE Val(T.NUMERO) <>  0 And T.COTE  > 150 ORDER BY NUMERO"},
-        {5, "N'est pas Vide", " ", "SELECT * FROM T WHERE T.COTE <>  Null ORDER BY NUMERO",
-         "SELECT * FROM T WHERE T.COTE <>  Null And T.COTE  > 150 ORDER BY NUMERO"},
-        {2, "Contient", "EURO", "SELECT * FROM T WHERE INSTR(T.DESIGNATION,('EURO')) <> 0 ORDER BY NUMERO",
-         "SELECT * FROM T WHERE INSTR(T.DESIGNATION,('EURO')) <> 0 And T.COTE  > 150 ORDER BY NUMERO"},
-        {2, "Ne Contient Pas", "EURO",
-         "SELECT * FROM T WHERE INSTR(T.DESIGNATION,('EURO')) = 0 OR T.DESIGNATION = NULL ORDER BY NUMERO",
-         "SELECT * FROM T WHERE (INSTR(T.DESIGNATION,('EURO')) = 0 OR T.DESIGNATION = NULL) And T.COTE  > 150 ORDER BY "
-         "NUMERO"},
-        {5, "Commence par", "12", "SELECT * FROM T WHERE Left(T.COTE,2) = ('12') ORDER BY NUMERO",
-         "SELECT * FROM T WHERE Left(T.COTE,2) = ('12') And T.COTE  > 150 ORDER BY NUMERO"},
-        {1, "Finit par", "100", "SELECT * FROM T WHERE Right(T.NUMERO,3) = ('100') ORDER BY NUMERO",
-         "SELECT * FROM T WHERE Right(T.NUMERO,3) = ('100') And T.COTE  > 150 ORDER BY NUMERO"},
+        {2, "Est plus Grand que", "EURO", "T.DESIGNATION > ('EURO') ORDER BY NUMERO"},
+        {1, "Est Égal à", "100", "T.NUMERO = ('100') ORDER BY NUMERO"},
+        {1, "Est plus Petit que", "100", "Val(T.NUMERO) < Val(100) ORDER BY NUMERO"},
+        {5, "Est Différent de", "12", "T.COTE <>  12 ORDER BY NUMERO"},
+        {2, "Est Différent de", "EURO", "T.DESIGNATION <> ('EURO') OR T.DESIGNATION = Null ORDER BY NUMERO",
+         "(T.DESIGNATION <> ('EURO') OR T.DESIGNATION = Null) And T.COTE  > 150 ORDER BY NUMERO"},
+        {2, "Est Vide", " ", "T.DESIGNATION = Null OR T.DESIGNATION = (' ') ORDER BY NUMERO",
+         "(T.DESIGNATION = Null OR T.DESIGNATION = (' ')) And T.COTE  > 150 ORDER BY NUMERO"},
+        {1, "Est Vide", " ", "Val(T.NUMERO) =  0", "Val(T.NUMERO) =  0 And T.COTE  > 150"},
+        {5, "Est Vide", " ", "T.COTE =  Null ORDER BY NUMERO"},
+        {2, "N'est pas Vide", " ", "T.DESIGNATION <> Null AND T.DESIGNATION <> (' ') ORDER BY NUMERO",
+         "T.DESIGNATION <> Null And T.DESIGNATION <> (' ') And T.COTE  > 150 ORDER BY NUMERO"},
+        {1, "N'est pas Vide", " ", "Val(T.NUMERO) <>  0 ORDER BY NUMERO"},
+        {5, "N'est pas Vide", " ", "T.COTE <>  Null ORDER BY NUMERO"},
+        {2, "Contient", "EURO", "INSTR(T.DESIGNATION,('EURO')) <> 0 ORDER BY NUMERO"},
+        {2, "Ne Contient Pas", "EURO", "INSTR(T.DESIGNATION,('EURO')) = 0 OR T.DESIGNATION = NULL ORDER BY NUMERO",
+         "(INSTR(T.DESIGNATION,('EURO')) = 0 OR T.DESIGNATION = NULL) And T.COTE  > 150 ORDER BY NUMERO"},
+        {5, "Commence par", "12", "Left(T.COTE,2) = ('12') ORDER BY NUMERO"},
+        {1, "Finit par", "100", "Right(T.NUMERO,3) = ('100') ORDER BY NUMERO"},
     };
+    const QString where = QStringLiteral("SELECT * FROM T WHERE ");
     for (const auto &c : shapes) {
-        EXPECT_EQ(compose({c.colonne, c.condition, c.critere, "", 150, "T", ""}), QString::fromUtf8(c.sans));
-        EXPECT_EQ(compose({c.colonne, c.condition, c.critere, " > ", 150, "T", ""}), QString::fromUtf8(c.avec));
+        const QString sans = QString::fromUtf8(c.sans);
+        EXPECT_EQ(compose({c.colonne, c.condition, c.critere, "", 150, "T", ""}), where + sans);
+        EXPECT_EQ(compose({c.colonne, c.condition, c.critere, " > ", 150, "T", ""}),
+                  where + (c.avec ? QString::fromUtf8(c.avec)
+                                  : QString(sans).replace(" ORDER BY", " And T.COTE  > 150 ORDER BY")));
     }
 }
 

@@ -95,16 +95,11 @@ TEST_P(ReportTool, PdfOfTheSampleCollectionReadsAsTheRecordersSheets)
 }
 
 INSTANTIATE_TEST_SUITE_P(Selections, ReportTool,
-                         ::testing::Values(ToolCase{"AllRows", {}, 0, " TOUT", "", "", "", 0.0f},
-                                           ToolCase{"DesignationContainsWithCote",
+                         ::testing::Values(ToolCase("AllRows", {}, 0, " TOUT", "", "", "", 0.0f),
+                                           ToolCase("DesignationContainsWithCote",
                                                     {"--colonne", "2", "--condition", "Contient", "--critere",
                                                      "marianne", "--cote", ">", "--valeur", "10"},
-                                                    2,
-                                                    " DÉSIGNATION",
-                                                    "Contient",
-                                                    "MARIANNE",
-                                                    " > ",
-                                                    10.0f}),
+                                                    2, " DÉSIGNATION", "Contient", "MARIANNE", " > ", 10.0f)),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
