@@ -53,6 +53,14 @@ void WindowDriver::clickEntry(QListWidget *list, const QString &text)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
 }
 
+QStringList WindowDriver::texts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; list && i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
 void WindowDriver::flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 FrmUnite &WindowDriver::chooserWindow()

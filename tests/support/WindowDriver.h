@@ -44,6 +44,8 @@ public:
     // A click on the one entry of a list box that reads `text`.
     static void clickEntry(QListWidget *list, const QString &text);
     static void flushDeletes();
+    // The texts of a list box's entries, in order.
+    static QStringList texts(const QListWidget *list);
 
     // The chooser, shown first when it is not loaded.
     FrmUnite &chooserWindow();
