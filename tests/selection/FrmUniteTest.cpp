@@ -146,8 +146,8 @@ TEST_F(FrmUniteTest, AFileNamedAtStartIsClickedInItsFolderOrGetsTheUnreadableBox
     }
 }
 
-// Open refuses in order: no file, no condition value, no table (after an unreadable file
-// or a failed load of the view).
+// Open refuses in order: no file, no condition value, no table (after an unreadable
+// file; a failed load of the view is in the bad input tests).
 TEST_F(FrmUniteTest, OpenRefusesInOrderFileThenConditionThenTable)
 {
     damaged();
@@ -172,19 +172,6 @@ TEST_F(FrmUniteTest, OpenRefusesInOrderFileThenConditionThenTable)
                                    " Fichier illisible.16", " Aucune Table sélectionnée.16"}));
     EXPECT_EQ(dialogs.transcript().size(), 8u); // each box after its beep
     EXPECT_EQ(chooserWindow().panel().Niveau, 0);
-
-    // A number compared with a text slipped into COTE: the view fails its load, and the
-    // request forgets the table.
-    test::rawSql(stamps, "INSERT INTO TIMBRES (NUMERO, COTE) VALUES ('5', 'douze')");
-    pick("C.MDB", "TIMBRES");
-    option(1, 5);
-    option(2, 0, "12,5");
-    dialogs.answerMsgBox(vb::OK);
-    EXPECT_EQ(rowsOpened(), -1);
-    EXPECT_TRUE(selection.NomTable.isEmpty() && entries("List1").isEmpty());
-    dialogs.answerMsgBox(vb::OK);
-    EXPECT_EQ(rowsOpened(), -1);
-    EXPECT_EQ(dialogs.boxes().back().title, " Aucune Table sélectionnée.");
 }
 
 // Numbers typed the French way, a criterion corrected after its box, the COTE prompt
