@@ -49,8 +49,7 @@ TEST(WindowBadInput, NastyCriteriaOpenTheirRowsOrAreRefusedWithOneMessage)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.left(30).toStdString());
         w.pick("COLLECTION.MDB", "TIMBRES");
-        w.option(1, c.column);
-        w.option(2, c.condition, c.typed);
+        w.criteria(c.column, c.condition, c.typed);
         w.dialogs.clearTranscript();
         if (c.refusal)
             w.dialogs.answerMsgBox(vb::OK);

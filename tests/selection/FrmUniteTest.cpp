@@ -99,8 +99,7 @@ TEST_F(FrmUniteTest, FileClickListsUserTablesUpperCasedOnceAndATableClickResetsT
     EXPECT_FALSE(enabled("CmdOuvrir"));
 
     pick("Collection.mdb", "TIMBRES");
-    option(1, 2);
-    option(2, 6, "lion");
+    criteria(2, 6, "lion");
     pick("Collection.mdb", "TIMBRES");
     EXPECT_EQ(std::tuple(selection.NomTable, selection.ColonneTri, selection.CritereTri, help()),
               std::tuple(QString("TIMBRES"), std::optional<int16_t>(0), QString(), QString(" TOUT")));
@@ -153,8 +152,7 @@ TEST_F(FrmUniteTest, OpenRefusesInOrderFileThenConditionThenTable)
     damaged();
     ASSERT_TRUE(QDir(folder).mkdir("vide"));
     pick("C.MDB", "TIMBRES");
-    option(1, 1);
-    option(2, 0, ""); // the condition prompt cancelled
+    criteria(1, 0, ""); // the condition prompt cancelled
     dirs()->setPath(folder + "/vide");
     dialogs.clearTranscript();
     for (int box = 0; box < 4; ++box)
@@ -181,8 +179,7 @@ TEST_F(FrmUniteTest, OpenReadsTheOptionsAndFrenchNumbersAndComposesTheSummary)
     pick("C.MDB", "TIMBRES");
     EXPECT_EQ(rowsOpened(), 4);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    option(1, 5);
-    option(2, 0, "douze");
+    criteria(5, 0, "douze");
     dialogs.answerMsgBox(vb::OK);
     EXPECT_EQ(rowsOpened(), -1);
     ASSERT_EQ(dialogs.boxes().size(), 1u);
@@ -200,8 +197,7 @@ TEST_F(FrmUniteTest, OpenReadsTheOptionsAndFrenchNumbersAndComposesTheSummary)
     EXPECT_TRUE(selection.OperateurCote.isEmpty());
     EXPECT_EQ(rowsOpened(), 1);
 
-    option(1, 2);
-    option(2, 6, "lion");
+    criteria(2, 6, "lion");
     option(3, 2, "10");
     EXPECT_EQ(rowsOpened(), 2);
     EXPECT_EQ(dialogs.boxes().size(), 1u);
@@ -214,8 +210,7 @@ TEST_F(FrmUniteTest, OpenWhileTheViewIsOpenOpensItAnew)
 {
     pick("C.MDB", "TIMBRES");
     FRMGRID *first = open();
-    option(1, 2);
-    option(2, 6, "lion");
+    criteria(2, 6, "lion");
     FRMGRID *second = open();
     ASSERT_TRUE(first && second && second != first);
     EXPECT_EQ(second->Label1->text(), " " + selection.ResumeCriteres + " - Lignes:  2");
@@ -243,8 +238,9 @@ TEST_F(FrmUniteTest, AFileAtTheRootIsOpenedWithOneSeparator)
         ~RemovedAtTheEnd() { QFile::remove(path); }
     } file{"/" + name};
     test::writeCollection(file.path, "TIMBRES", {});
+    pick(name, {}, "/");
+    EXPECT_EQ(help(), "  /" + name);
     pick(name, "TIMBRES", "/");
-    EXPECT_EQ(help(), " TOUT");
     EXPECT_NE(open(), nullptr);
     EXPECT_EQ(selection.RepertoireMdb, "");
     EXPECT_EQ(selection.databasePath(), "/" + name);
@@ -348,16 +344,14 @@ TEST_F(FrmUniteTest, RefreshQuitAndReloadResetTheCriteriaButKeepTheFile)
     EXPECT_FALSE(chooser.isLoaded());
 
     pick("C.MDB", "TIMBRES");
-    option(1, 3);
-    option(2, 0, "rouge");
+    criteria(3, 0, "rouge");
     control<QPushButton>("Command1")->click();
     EXPECT_EQ(std::tuple(selection.NomTable, selection.ColonneTri, selection.ConditionTri, help()),
               std::tuple(QString("TIMBRES"), std::optional<int16_t>(0), QString(), QString(" TOUT")));
     EXPECT_TRUE(chooserWindow().panel().AideColonne.isEmpty());
     EXPECT_FALSE(enabled("Frame4"));
 
-    option(1, 3);
-    option(2, 0, "rouge");
+    criteria(3, 0, "rouge");
     dialogs.clearTranscript();
     control<QAction>("MnQuitter")->trigger();
     EXPECT_FALSE(chooser.isLoaded());

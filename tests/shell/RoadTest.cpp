@@ -61,8 +61,7 @@ struct RoadTest : ::testing::Test, test::WindowDriver {
         find<QAction>(carnelis, "Base")->trigger();
         clickEntry(find<QListWidget>(chooser, "File1"), "COLLECTION.MDB");
         clickEntry(find<QListWidget>(chooser, "List1"), "TIMBRES");
-        option(1, 2);
-        option(2, 6, "marianne");
+        criteria(2, 6, "marianne");
         option(3, 1, "5");
         FRMGRID *view = open();
         if (!view) {

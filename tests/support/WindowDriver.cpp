@@ -86,6 +86,12 @@ void WindowDriver::option(int group, int index, const std::optional<QString> &ty
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void WindowDriver::criteria(int column, int condition, const std::optional<QString> &typed)
+{
+    option(1, column);
+    option(2, condition, typed);
+}
+
 FRMGRID *WindowDriver::open()
 {
     find<QPushButton>(chooser, QStringLiteral("CmdOuvrir"))->click();

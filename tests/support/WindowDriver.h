@@ -53,6 +53,8 @@ public:
     void pick(const QString &file, const QString &table, const QString &folder = {});
     // An option of the chooser clicked, with the answer typed at its prompt, if any.
     void option(int group, int index, const std::optional<QString> &typed = std::nullopt);
+    // A column and a condition chosen, with the condition's value typed at its prompt.
+    void criteria(int column, int condition, const std::optional<QString> &typed = std::nullopt);
     // Presses Ouvrir; the table view it opened, or null.
     FRMGRID *open();
 
