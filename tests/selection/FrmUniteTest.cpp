@@ -254,31 +254,25 @@ TEST_F(FrmUniteTest, ADriveThatIsNotReadyShowsOneBoxAndMovesToTheThirdDrive)
         ASSERT_TRUE(QDir(folder).mkdir(sub));
     ASSERT_TRUE(QFile::link(folder + "/boucle", folder + "/boucle"));
     const QString gone = folder + "/retiree", a = folder + "/a";
-    const struct {
-        QStringList drives;
-        int picked, endsOn;
-        QString shownFolder;
-    } cases[] = {
+    const std::vector<DialogCall> box{
+        DialogCall::beep(), DialogCall::msgBox("Unité non prête ou lecteur sans disquette.", 16, " Lecteur non prêt.")};
+    // The drives, the one picked, the one the list ends on and the folder shown.
+    const std::tuple<QStringList, int, int, QString> cases[] = {
         {{a, folder + "/b", folder + "/c", gone}, 3, 2, folder + "/c"},
         {{a, folder + "/b", gone}, 2, 2, a}, // the third one failed: no second box
         {{a, gone}, 1, 1, a},                // no third drive: the selection stays
         {{a, folder + "/boucle"}, 1, 1, a},  // no box at all
     };
-    for (const auto &c : cases) {
+    for (const auto &[list, picked, endsOn, shown] : cases) {
         auto *drives = control<DriveList>("Drive1");
-        drives->setDrives(c.drives);
+        drives->setDrives(list);
         dirs()->setPath(a);
         dialogs.clearTranscript();
-        const bool notReady = c.drives.contains(gone);
-        if (notReady)
+        if (list.contains(gone))
             dialogs.answerMsgBox(vb::OK);
-        drives->setListIndex(c.picked);
-        const std::vector<DialogCall> box{
-            DialogCall::beep(),
-            DialogCall::msgBox("Unité non prête ou lecteur sans disquette.", 16, " Lecteur non prêt.")};
-        EXPECT_EQ(dialogs.transcript(), notReady ? box : std::vector<DialogCall>{});
-        EXPECT_EQ(drives->ListIndex(), c.endsOn);
-        EXPECT_EQ(dirs()->Path(), c.shownFolder);
+        drives->setListIndex(picked);
+        EXPECT_EQ(std::tuple(dialogs.transcript(), drives->ListIndex(), dirs()->Path()),
+                  std::tuple(list.contains(gone) ? box : std::vector<DialogCall>{}, endsOn, shown));
     }
 
     // A folder gone since the list was read is refused when opened, and the list still
