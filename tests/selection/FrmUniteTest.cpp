@@ -93,14 +93,14 @@ TEST_F(FrmUniteTest, FileClickListsUserTablesUpperCasedOnceAndATableClickResetsT
     EXPECT_EQ(entries("File1"), (QStringList{"C.MDB", "Collection.mdb"}));
     EXPECT_EQ(help(), "  " + folder);
     pick("Collection.mdb", {});
-    pick("Collection.mdb", {});
+    clickEntry(control<QListWidget>("File1"), "Collection.mdb"); // a second click lists nothing twice
     EXPECT_EQ(entries("List1"), (QStringList{"MONNAIES", "TIMBRES"}));
     EXPECT_EQ(help(), "  " + folder + "/Collection.mdb");
     EXPECT_FALSE(enabled("CmdOuvrir"));
 
     pick("Collection.mdb", "TIMBRES");
     criteria(2, 6, "lion");
-    pick("Collection.mdb", "TIMBRES");
+    clickEntry(control<QListWidget>("List1"), "TIMBRES");
     EXPECT_EQ(std::tuple(selection.NomTable, selection.ColonneTri, selection.CritereTri, help()),
               std::tuple(QString("TIMBRES"), std::optional<int16_t>(0), QString(), QString(" TOUT")));
     EXPECT_TRUE(radio(1, 0)->isChecked() && !radio(1, 2)->isChecked() && !radio(2, 6)->isChecked());
@@ -160,7 +160,7 @@ TEST_F(FrmUniteTest, OpenRefusesInOrderFileThenConditionThenTable)
     open(); // the folder change left no file selected, though a table is still chosen
     pick("C.MDB", {});
     open(); // file and table, but a column without condition value
-    pick("ABIME.MDB", {});
+    clickEntry(control<QListWidget>("File1"), "ABIME.MDB");
     EXPECT_TRUE(entries("List1").isEmpty());
     open(); // the unreadable file forgot the table
     QStringList titles;
@@ -240,7 +240,7 @@ TEST_F(FrmUniteTest, AFileAtTheRootIsOpenedWithOneSeparator)
     test::writeCollection(file.path, "TIMBRES", {});
     pick(name, {}, "/");
     EXPECT_EQ(help(), "  /" + name);
-    pick(name, "TIMBRES", "/");
+    clickEntry(control<QListWidget>("List1"), "TIMBRES");
     EXPECT_NE(open(), nullptr);
     EXPECT_EQ(selection.RepertoireMdb, "");
     EXPECT_EQ(selection.databasePath(), "/" + name);
