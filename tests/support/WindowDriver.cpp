@@ -38,12 +38,6 @@ QString WindowDriver::folder() const { return QDir::cleanPath(dir.path()); }
 
 void WindowDriver::missing(const QString &name) { ADD_FAILURE() << "no control " << name.toStdString(); }
 
-void WindowDriver::click(QWidget *button)
-{
-    ASSERT_NE(button, nullptr);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
 void WindowDriver::clickEntry(QListWidget *list, const QString &text)
 {
     ASSERT_NE(list, nullptr);

@@ -40,7 +40,6 @@ public:
             missing(name);
         return found;
     }
-    static void click(QWidget *button);
     // A click on the one entry of a list box that reads `text`.
     static void clickEntry(QListWidget *list, const QString &text);
     static void flushDeletes();
