@@ -120,7 +120,8 @@ TEST_P(CriteriaPanelTable, ClickSequence)
               std::tuple(e.colonne != 0, e.frame5, Chosen(e.colonne), e.cond, e.cote, e.labAide, coteClicks));
 }
 
-INSTANTIATE_TEST_SUITE_P(, CriteriaPanelTable, ::testing::ValuesIn(rows));
+INSTANTIATE_TEST_SUITE_P(, CriteriaPanelTable, ::testing::ValuesIn(rows),
+                         [](const auto &info) { return "row" + std::to_string(info.index); });
 
 // A COTE value that is no number is asked for again, whatever the locale, until it is a
 // number or the prompt is cancelled.

@@ -138,6 +138,6 @@ TEST_P(MainWindowEndingTest, APendingRowIsOfferedForSavingBeforeTheEnd)
 INSTANTIATE_TEST_SUITE_P(Ways, MainWindowEndingTest,
                          ::testing::Values(std::pair{true, vb::Yes}, std::pair{true, vb::No}, std::pair{false, vb::Yes},
                                            std::pair{false, vb::No}),
-                         [](const auto &info) { return std::to_string(info.index); });
+                         [](const auto &info) { return "way" + std::to_string(info.index); });
 
 } // namespace
