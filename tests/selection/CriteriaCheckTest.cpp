@@ -43,42 +43,33 @@ TEST(CriteriaInput, NumbersWithTheCommaOrThePointAndNothingElse)
 
 TEST(CriteriaCheck, CriteriaTheQueryCannotHoldAreRefusedWithTheTypedTextNamed)
 {
-    const QString notANumber = QStringLiteral(
-        "Le critère « %1 » n'est pas un nombre : la condition « %2 » sur la colonne %3 attend un nombre, par exemple "
-        "12,5. Corrigez-le puis cliquez sur Ouvrir.");
+    const QString number = QStringLiteral("Le critère « %1 » %2 : la condition « %3 » sur la colonne %4 attend un "
+                                          "nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir.");
     const QString numberTitle = QStringLiteral(" Critère de Tri non numérique.");
-    const QString longTitle = QStringLiteral(" Critère de Tri trop long.");
-    const QString x256(256, u'X');
+    const QString x256(256, u'X'), a40(40, u'A'), nan = QStringLiteral("n'est pas un nombre");
     const struct {
         int16_t colonne;
         const char *condition;
-        QString critere;
-        QString prompt; // empty: opens
-        QString title;
+        QString critere, prompt = {}, title = {}; // no prompt: opens
     } cases[] = {
-        {5, "Est Égal à", "12,5", {}, {}},
-        {5, "Est Différent de", " 1 234,50 ", {}, {}},
-        {5, "Est plus Grand que", QString(40, u'A'), notANumber.arg(QString(40, u'A'), "Est plus Grand que", "COTE"),
-         numberTitle},
-        {5, "Est Égal à", "1E999",
-         QStringLiteral(
-             "Le critère « 1E999 » est un nombre trop grand : la condition « Est Égal à » sur la colonne COTE "
-             "attend un nombre, par exemple 12,5. Corrigez-le puis cliquez sur Ouvrir."),
-         numberTitle},
-        {1, "Est plus Petit que", "A2", notANumber.arg("A2", "Est plus Petit que", "NUMÉRO"), numberTitle},
+        {5, "Est Égal à", "12,5"},
+        {5, "Est Différent de", " 1 234,50 "},
+        {5, "Est plus Grand que", a40, number.arg(a40, nan, "Est plus Grand que", "COTE"), numberTitle},
+        {5, "Est Égal à", "1E999", number.arg("1E999", "est un nombre trop grand", "Est Égal à", "COTE"), numberTitle},
+        {1, "Est plus Petit que", "A2", number.arg("A2", nan, "Est plus Petit que", "NUMÉRO"), numberTitle},
         // Text conditions take any text, on COTE and NUMERO too.
-        {1, "Est Égal à", "A2", {}, {}},
-        {5, "Contient", ",89", {}, {}},
-        {5, "Est Vide", " ", {}, {}},
-        {2, "Contient", QString(255, u'X'), {}, {}},
+        {1, "Est Égal à", "A2"},
+        {5, "Contient", ",89"},
+        {5, "Est Vide", " "},
+        {2, "Contient", QString(255, u'X')},
         {6, "Contient", x256,
          QStringLiteral("Le critère « %1… » compte 256 caractères : il en faut 255 au plus. Raccourcissez-le puis "
                         "cliquez sur Ouvrir.")
              .arg(x256.left(40)),
-         longTitle},
+         " Critère de Tri trop long."},
         // The missing condition value keeps its own box, and " TOUT" is never refused.
         {1, "", "", " Le Second Critère de Tri n'a pas été choisi ! ", " Erreur Second Critère de Tri."},
-        {0, "Est Égal à", x256, {}, {}},
+        {0, "Est Égal à", x256},
     };
     for (const QLocale &locale : locales) {
         QLocale::setDefault(locale);

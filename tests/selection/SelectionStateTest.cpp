@@ -15,19 +15,13 @@ TEST(SelectionState, ResetsKeepWhatTheyMust)
         s.NomFichierMdb = "COLLECTION.MDB";
         s.RepertoireMdb = "/home/paul";
         s.NomTable = "TIMBRES";
-        s.ColonneTri = int16_t(2);
-        s.ConditionTri = "Contient";
-        s.CritereTri = "LION";
-        s.OperateurCote = " > ";
-        s.ValeurCote = 5;
-        s.ResumeCriteres = " DÉSIGNATION CONTIENT LION";
+        std::tie(s.ColonneTri, s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote, s.ResumeCriteres) =
+            std::tuple(int16_t(2), "Contient", "LION", " > ", 5.0f, " DÉSIGNATION CONTIENT LION");
         load ? s.resetForChooserLoad() : s.resetCriteria();
-        EXPECT_EQ(s.ColonneTri, int16_t(0));
-        EXPECT_TRUE(s.ConditionTri.isEmpty() && s.CritereTri.isEmpty() && s.OperateurCote.isEmpty());
-        EXPECT_EQ(s.ValeurCote, 0.0f);
-        EXPECT_EQ(s.databasePath(), "/home/paul/COLLECTION.MDB");
-        EXPECT_EQ(s.ResumeCriteres, " DÉSIGNATION CONTIENT LION");
-        EXPECT_EQ(s.NomTable, load ? "" : "TIMBRES");
+        EXPECT_EQ(std::tuple(s.ColonneTri, s.ConditionTri + s.CritereTri + s.OperateurCote, s.ValeurCote,
+                             s.databasePath(), s.ResumeCriteres, s.NomTable),
+                  std::tuple(std::optional<int16_t>(0), QString(), 0.0f, QString("/home/paul/COLLECTION.MDB"),
+                             QString(" DÉSIGNATION CONTIENT LION"), QString(load ? "" : "TIMBRES")));
     }
 }
 

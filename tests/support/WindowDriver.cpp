@@ -38,12 +38,6 @@ QString WindowDriver::folder() const { return QDir::cleanPath(dir.path()); }
 
 void WindowDriver::missing(const QString &name) { ADD_FAILURE() << "no control " << name.toStdString(); }
 
-void WindowDriver::click(QWidget *button)
-{
-    ASSERT_NE(button, nullptr);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
 void WindowDriver::clickEntry(QListWidget *list, const QString &text)
 {
     ASSERT_NE(list, nullptr);
@@ -51,6 +45,14 @@ void WindowDriver::clickEntry(QListWidget *list, const QString &text)
     ASSERT_EQ(found.size(), 1) << text.toStdString();
     list->scrollToItem(found.first());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+QStringList WindowDriver::texts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; list && i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
 }
 
 void WindowDriver::flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -76,6 +78,12 @@ void WindowDriver::option(int group, int index, const std::optional<QString> &ty
     QWidget *button = find(chooser, QStringLiteral("Option%1_%2").arg(group).arg(index));
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void WindowDriver::criteria(int column, int condition, const std::optional<QString> &typed)
+{
+    option(1, column);
+    option(2, condition, typed);
 }
 
 FRMGRID *WindowDriver::open()

@@ -40,10 +40,11 @@ public:
             missing(name);
         return found;
     }
-    static void click(QWidget *button);
     // A click on the one entry of a list box that reads `text`.
     static void clickEntry(QListWidget *list, const QString &text);
     static void flushDeletes();
+    // The texts of a list box's entries, in order.
+    static QStringList texts(const QListWidget *list);
 
     // The chooser, shown first when it is not loaded.
     FrmUnite &chooserWindow();
@@ -51,6 +52,8 @@ public:
     void pick(const QString &file, const QString &table, const QString &folder = {});
     // An option of the chooser clicked, with the answer typed at its prompt, if any.
     void option(int group, int index, const std::optional<QString> &typed = std::nullopt);
+    // A column and a condition chosen, with the condition's value typed at its prompt.
+    void criteria(int column, int condition, const std::optional<QString> &typed = std::nullopt);
     // Presses Ouvrir; the table view it opened, or null.
     FRMGRID *open();
 

@@ -29,32 +29,29 @@ TEST(QtDialogServices, BoxesShowPromptTitleAndButtonsAndAnswerEscapeAsTheirStyle
 {
     QtDialogServices dialogs;
     QStringList seen;
-    whenModal([&](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the ordinary pointer, untouched
-        seen << box->windowTitle() << box->text();
-        for (QAbstractButton *b : box->buttons())
-            seen << b->text();
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
+    // Records what the box shows, then presses each key; Escape does nothing on Yes/No.
+    const auto press = [&](std::vector<Qt::Key> keys) {
+        whenModal([&seen, keys](QWidget *w) {
+            seen = {w->windowTitle(), w->property("text").toString()};
+            for (QAbstractButton *b : qobject_cast<QMessageBox *>(w)->buttons())
+                seen << b->text();
+            seen << (QApplication::overrideCursor() ? "busy" : "");
+            for (const Qt::Key key : keys) {
+                QTest::keyClick(w, key);
+                seen << (w->isVisible() ? "open" : "closed");
+            }
+        });
+    };
+    press({Qt::Key_Escape});
     EXPECT_EQ(dialogs.MsgBox("Première ligne\r\nSeconde", 3 + 32), vb::Cancel);
-    EXPECT_EQ(seen, (QStringList{"CARNELIS", "Première ligne\nSeconde", "&Oui", "&Non", "Annuler"}));
-
-    whenModal([&](QWidget *w) {
-        seen = {w->windowTitle()};
-        QTest::keyClick(w, Qt::Key_Escape);
-    });
+    EXPECT_EQ(seen, (QStringList{"CARNELIS", "Première ligne\nSeconde", "&Oui", "&Non", "Annuler", "", "closed"}));
+    press({Qt::Key_Escape});
     EXPECT_EQ(dialogs.MsgBox("Info", 16, " Erreur de Système."), vb::OK);
-    EXPECT_EQ(seen, QStringList{" Erreur de Système."});
-
-    // Escape does nothing on Yes/No; Enter takes the default, here the second button.
-    whenModal([&](QWidget *w) {
-        QTest::keyClick(w, Qt::Key_Escape);
-        EXPECT_TRUE(w->isVisible());
-        QTest::keyClick(w, Qt::Key_Return);
-    });
+    EXPECT_EQ(seen.first(), " Erreur de Système.");
+    // Enter takes the default, here the second button.
+    press({Qt::Key_Escape, Qt::Key_Return});
     EXPECT_EQ(dialogs.MsgBox("Sûr ?", 4 + 32 + 256, " Titre."), vb::No);
+    EXPECT_EQ(seen.mid(seen.size() - 2), (QStringList{"open", "closed"}));
 
     // Over a busy pointer the box shows the ordinary one, and leaves the busy one after.
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -67,29 +64,19 @@ TEST(QtDialogServices, BoxesShowPromptTitleAndButtonsAndAnswerEscapeAsTheirStyle
     QApplication::restoreOverrideCursor();
 }
 
-TEST(QtDialogServices, InputBoxStartsEmptyAndCancelGivesEmptyText)
+TEST(QtDialogServices, InputBoxStartsEmptyAndCancelGivesEmptyTextAndTodayIsMonthDayYear)
 {
     QtDialogServices dialogs;
-    QStringList seen;
-    whenModal([&](QWidget *w) {
-        auto *edit = w->findChild<QLineEdit *>();
-        ASSERT_NE(edit, nullptr);
-        seen << w->windowTitle() << edit->text();
-        QTest::keyClicks(edit, "abc");
-        QTest::keyClick(w, Qt::Key_Escape);
-    });
-    EXPECT_EQ(dialogs.InputBox("Tapez"), QString());
-    EXPECT_EQ(seen, (QStringList{"CARNELIS", ""}));
-    whenModal([&](QWidget *w) {
-        QTest::keyClicks(w->findChild<QLineEdit *>(), "Écu d'or");
-        QTest::keyClick(w, Qt::Key_Return);
-    });
-    EXPECT_EQ(dialogs.InputBox("Tapez"), "Écu d'or");
-}
-
-TEST(QtDialogServices, TodayIsMonthDayYearAndAMissingDocumentIsRefused)
-{
-    QtDialogServices dialogs;
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        whenModal([key](QWidget *w) {
+            auto *edit = w->findChild<QLineEdit *>();
+            ASSERT_NE(edit, nullptr);
+            EXPECT_EQ(QStringList({w->windowTitle(), edit->text()}), QStringList({"CARNELIS", ""}));
+            QTest::keyClicks(edit, "Écu d'or");
+            QTest::keyClick(w, key);
+        });
+        EXPECT_EQ(dialogs.InputBox("Tapez"), key == Qt::Key_Return ? "Écu d'or" : QString());
+    }
     EXPECT_EQ(dialogs.Today(), QDate::currentDate().toString("MM-dd-yyyy"));
     EXPECT_FALSE(dialogs.OpenDocument("/nonexistent/carnelis.htm"));
 }

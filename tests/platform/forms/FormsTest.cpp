@@ -40,18 +40,14 @@ TEST_F(FormsTest, ShowLoadsOnceAndUnloadDestroysTheWindowForAFreshLoad)
     slot.Show();
     probe()->state = 42;
     slot.Show();
-    EXPECT_EQ(made + loads, 2);
-    EXPECT_EQ(probe()->state, 42);
-    EXPECT_TRUE(probe()->isVisible());
-
+    EXPECT_TRUE(made + loads == 2 && probe()->state == 42 && probe()->isVisible());
     QPointer<QWidget> first = probe();
     slot.Unload();
     EXPECT_FALSE(slot.isLoaded() || first->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
     slot.Show();
-    EXPECT_EQ(made, 2);
-    EXPECT_EQ(probe()->state, 0);
+    EXPECT_TRUE(made == 2 && probe()->state == 0);
 }
 
 // A load that unloads its own window makes Show fail; one that throws leaves no half
@@ -66,8 +62,7 @@ TEST_F(FormsTest, AFailedLoadLeavesNoWindow)
     EXPECT_FALSE(slot.isLoaded());
     onLoad = [] {};
     slot.Show();
-    EXPECT_TRUE(slot.isLoaded());
-    EXPECT_EQ(made, 3);
+    EXPECT_TRUE(slot.isLoaded() && made == 3);
 }
 
 TEST(Guarded, AnUntrappedErrorShowsOneCriticalBoxWithItsTextAndTheProgramGoesOn)
