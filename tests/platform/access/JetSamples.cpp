@@ -25,12 +25,12 @@ void writeAll(const QString &path, const QByteArray &bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) << path;
 }
 
-QStringList quotedValues(const QString &sqliteFile, const QString &sql)
+QStringList quotedValues(const QString &sqliteFile, const QString &sql, bool quote)
 {
     QStringList values;
     try {
         Connection db(sqliteFile, Connection::Mode::ReadOnly);
-        Statement quoted(db, ("WITH q(c) AS (" + sql + ") SELECT quote(c) FROM q").toStdString());
+        Statement quoted(db, (quote ? "WITH q(c) AS (" + sql + ") SELECT quote(c) FROM q" : sql).toStdString());
         while (quoted.step())
             values << quoted.text(0);
     } catch (const RuntimeError &e) {
@@ -39,20 +39,27 @@ QStringList quotedValues(const QString &sqliteFile, const QString &sql)
     return values;
 }
 
-QByteArray nullAndEmptyJet3()
+QStringList rowsOf(const QString &sqliteFile, const QString &table, const QString &where)
 {
-    QByteArray bytes = readAll(jetSample(QStringLiteral("testV1997.mdb")));
-    // Row 0 of the data page 31 (2 KiB pages): ...'a' 'b' | end of data 0x22 | offsets 0x21 0x20 |
-    // 2 variable columns | null mask 0xff 0x00.
-    const int row = 31 * 2048 + 0x7d8;
-    bytes[row + 0x22] = char(0x21); // B ends where it starts: the empty text
-    bytes[row + 0x26] = char(0xfe); // A's bit cleared in the null mask: Null
+    QStringList columns;
+    for (const QString &c : quotedValues(sqliteFile, "SELECT name FROM pragma_table_info('" + table + "')"))
+        columns << "quote(\"" + c.mid(1, c.size() - 2) + "\")";
+    return quotedValues(
+        sqliteFile, "SELECT " + columns.join("||'|'||") + " FROM \"" + table + "\" WHERE " + where + " ORDER BY rowid",
+        false);
+}
+
+QByteArray patched(const char *sample, std::initializer_list<std::pair<qsizetype, QByteArray>> patches)
+{
+    QByteArray bytes = readAll(jetSample(sample));
+    for (const auto &[at, patch] : patches)
+        bytes.replace(at, patch.size(), patch);
     return bytes;
 }
 
 QByteArray genuineCollectionJet3()
 {
-    QByteArray bytes = readAll(jetSample(QStringLiteral("overflowTestV1997.mdb")));
+    QByteArray bytes = patched("overflowTestV1997.mdb");
     // Table1's definition, page 29: column names as length-prefixed texts from offset 205, the
     // definition's length at offset 8. Longer names push the rest of the definition along, over
     // the unused end of the page.
@@ -71,7 +78,7 @@ QByteArray genuineCollectionJet3()
 
 QByteArray longMemoJet4(const QString &text)
 {
-    QByteArray bytes = readAll(jetSample(QStringLiteral("fixedNumericTestV2000.mdb")));
+    QByteArray bytes = patched("fixedNumericTestV2000.mdb");
     constexpr int pageSize = 4096;
     constexpr int perPage = pageSize - 16 - 4; // row from 16 to the end, less the next-page link
     const int header = 0x1cfe2;                // the 12-byte memo header of col1, an inline memo of 11 bytes
