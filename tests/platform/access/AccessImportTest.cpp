@@ -22,15 +22,9 @@ namespace {
 
 class Importer : public ::testing::TestWithParam<const char *> {
 protected:
-    void SetUp() override
-    {
-        if (!test::jetSamplesPresent())
-            GTEST_SKIP() << "dossier des fichiers Access d'exemple absent";
-    }
     int run(const QString &source, const QString &target)
     {
-        out_.clear();
-        err_.clear();
+        out_ = err_ = QString();
         QTextStream out(&out_), err(&err_);
         return runCommand({"importer", source, target}, out, err);
     }
@@ -40,6 +34,7 @@ protected:
 
 TEST_P(Importer, CopiesEveryUserTableWithItsTypesRowsAndNulls)
 {
+    SKIP_WITHOUT_JET_SAMPLES();
     const QString source = jetSample(GetParam()), target = dir_.filePath("COPIE.MDB");
     const QByteArray digest = test::digestOf(source);
     ASSERT_EQ(run(source, target), 0) << err_;
@@ -50,8 +45,8 @@ TEST_P(Importer, CopiesEveryUserTableWithItsTypesRowsAndNulls)
     for (QString table : tables) {
         table = table.mid(1, table.size() - 2);
         EXPECT_EQ(rowsOf(target, table), rowsOf(snapshot, table)) << table;
-        EXPECT_EQ(quotedValues(target, QStringLiteral("SELECT type FROM pragma_table_info('%1')").arg(table)),
-                  quotedValues(snapshot, QStringLiteral("SELECT type FROM pragma_table_info('%1')").arg(table)));
+        const QString types = "SELECT type FROM pragma_table_info('" + table + "')";
+        EXPECT_EQ(quotedValues(target, types), quotedValues(snapshot, types)) << table;
     }
     EXPECT_EQ(test::digestOf(source), digest);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"COPIE.MDB"});
@@ -63,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Samples, Importer,
 
 TEST_F(Importer, PrintsTheRowsCopiedPerTable)
 {
+    SKIP_WITHOUT_JET_SAMPLES();
     ASSERT_EQ(run(jetSample("testV1997.mdb"), dir_.filePath("T.MDB")), 0);
     EXPECT_EQ(out_, "Table1 : 2 lignes copiées\nTable2 : 0 ligne copiée\n"
                     "Table3 : 0 ligne copiée\nTable4 : 0 ligne copiée\n");
@@ -72,11 +68,12 @@ TEST_F(Importer, PrintsTheRowsCopiedPerTable)
 
 TEST_F(Importer, RefusesAnExistingTargetOrWhatIsNotAGenuineAccessFileAndChangesNothing)
 {
+    SKIP_WITHOUT_JET_SAMPLES();
     const QString kept = dir_.filePath("GARDE.MDB"), notes = dir_.filePath("NOTES.MDB");
     const QString damaged = dir_.filePath("ABIME.MDB"), copy = dir_.filePath("COPIE.MDB");
     test::writeAll(kept, "à garder");
     test::writeAll(notes, "pas une base");
-    test::writeAll(damaged, test::readAll(jetSample("testV1997.mdb")).left(20000));
+    test::writeAll(damaged, test::patched("testV1997.mdb").left(20000));
     const QStringList files = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
     const std::tuple<QString, QString, const char *> cases[] = {{jetSample("testV1997.mdb"), kept, "existe déjà"},
                                                                 {notes, copy, "n'est pas un fichier Access d'origine"},
@@ -102,13 +99,6 @@ TEST(GenuineAccess, AQuoteInANameIsReadAndImportedAndTheFileIsNeverWritten)
     const QString genuine = dir.filePath("GUILLEMET.MDB"), copy = dir.filePath("COPIE.MDB");
     test::writeAll(genuine, bytes);
     access::importAccessFile(genuine, copy);
-    auto db = DBEngine::OpenDatabase(genuine);
-    EXPECT_TRUE(db->isGenuineAccess() && db->isReadOnly());
-    QStringList user;
-    for (const TableDef &t : db->TableDefs())
-        if (t.Attributes == 0)
-            user << t.Name;
-    EXPECT_EQ(user, QStringList{"Tab\"e1"});
     for (const QString &file : {genuine, copy}) {
         DataControl data;
         data.DatabaseName = file;
@@ -118,10 +108,9 @@ TEST(GenuineAccess, AQuoteInANameIsReadAndImportedAndTheFileIsNeverWritten)
         ASSERT_EQ(rs.RecordCount(), 1) << file;
         EXPECT_EQ(rs.Fields("data9"), Value("row3col9"));
         EXPECT_EQ(rs.isReadOnly(), file == genuine);
-        if (file == genuine) {
-            EXPECT_NE(test::thrownBy([&] { rs.Edit(), rs.setField("data9", Value("x")), rs.Update(); }).number(), 0);
-            rs.CancelUpdate();
+        if (file == genuine) { // every write refused
             EXPECT_NE(test::thrownBy([&] { rs.Delete(); }).number(), 0);
+            EXPECT_NE(test::thrownBy([&] { rs.Edit(), rs.setField("data9", Value("x")), rs.Update(); }).number(), 0);
         }
         data.database()->Close();
     }
