@@ -66,13 +66,10 @@ TEST(AccessValues, ReadAsTheTypeSaysWhateverTheUsersSettings)
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath("locales"));
     QProcess::execute("localedef", {"-i", "fr_FR", "-f", "UTF-8", dir.filePath("locales/fr_FR.UTF-8")});
-    const std::pair<const char *, QString> french[] = {{"LOCPATH", dir.filePath("locales")},
-                                                       {"LC_ALL", "fr_FR.UTF-8"},
-                                                       {"LANG", "fr_FR.UTF-8"},
-                                                       {"MDBICONV", "ISO-8859-1"},
-                                                       {"MDB_JET3_CHARSET", "CP437"}};
-    for (const auto &[name, value] : french)
-        qputenv(name, value.toUtf8());
+    const QByteArrayList french = {"LOCPATH=" + dir.filePath("locales").toUtf8(), "LC_ALL=fr_FR.UTF-8",
+                                   "LANG=fr_FR.UTF-8", "MDBICONV=ISO-8859-1", "MDB_JET3_CHARSET=CP437"};
+    for (const QByteArray &setting : french)
+        qputenv(setting.left(setting.indexOf('=')), setting.mid(setting.indexOf('=') + 1));
     // Row 0 of Table1 (page 31): B ends where it starts, A's bit cleared in the null mask.
     const std::map<QString, QByteArray> altered = {
         {"vide.mdb", test::patched("testV1997.mdb", {{31 * 2048 + 0x7fa, "\x21"}, {31 * 2048 + 0x7fe, "\xfe"}})},
@@ -89,8 +86,8 @@ TEST(AccessValues, ReadAsTheTypeSaysWhateverTheUsersSettings)
         }
         EXPECT_EQ(test::rowsOf(snapshot, c.table, c.where), c.rows) << c.file << " " << c.table;
     }
-    for (const auto &[name, value] : french)
-        qunsetenv(name);
+    for (const QByteArray &setting : french)
+        qunsetenv(setting.left(setting.indexOf('=')));
 }
 
 // Access counts days from 30 December 1899, the fraction being the time of day, counted

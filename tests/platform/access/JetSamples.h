@@ -1,12 +1,8 @@
 #pragma once
 // The genuine Access files kept beside the repository (Apache-2.0, see the NOTICE in
 // their folder), read in place, and altered copies made from them.
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
-#include <ostream>
-#include <utility>
 
 // Readable QStrings in gtest's messages and in what a test streams into them.
 inline std::ostream &operator<<(std::ostream &os, const QString &text)
