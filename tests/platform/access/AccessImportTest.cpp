@@ -7,16 +7,11 @@
 #include "Commands.h"
 #include "Engine.h"
 #include "JetSamples.h"
-#include "TestFiles.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 using namespace carnelis;
-using carnelis::test::jetSample;
-using carnelis::test::quotedValues;
-using carnelis::test::rowsOf;
+using namespace carnelis::test;
 
 namespace {
 

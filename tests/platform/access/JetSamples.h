@@ -1,7 +1,11 @@
 #pragma once
 // The genuine Access files kept beside the repository (Apache-2.0, see the NOTICE in
 // their folder), read in place, and altered copies made from them.
+#include "TestFiles.h"
+
+#include <QDir>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Readable QStrings in gtest's messages and in what a test streams into them.
