@@ -103,22 +103,20 @@ TEST(AccessDates, FollowTheCalendarAndRoundToTheSecond)
     const QDate epoch(1899, 12, 30); // 1900 has no 29 February in either
     for (qint64 day = epoch.daysTo({1600, 1, 1}); day < epoch.daysTo({2400, 1, 1}); ++day)
         ASSERT_EQ(access::isoDateFromJet(double(day)), epoch.addDays(day).toString(Qt::ISODate).toStdString()) << day;
-    const std::pair<double, const char *> times[] = {
-        {-657435, "-"},
-        {2958466, "-"},
-        {-657434.5, "0100-01-01 12:00:00"},
-        {-657434.99998843, "0100-01-01 23:59:59"},
-        {45292.75, "2024-01-01 18:00:00"},
-        {45292.99998, "2024-01-01 23:59:58"},
-        {-0.5, "1899-12-30 12:00:00"},
-        {-1.5, "1899-12-29 12:00:00"},
-        // Less than half a second before midnight is the next day, at midnight.
-        {45322.99999999, "2024-02-01"},
-        {45657.99999999, "2025-01-01"},
-        {45351.99999999, "2024-03-01"},
-        {-1.99999999, "1899-12-30"}};
-    for (const auto &[days, iso] : times)
-        EXPECT_EQ(access::isoDateFromJet(days).value_or("-"), iso) << std::to_string(days);
+    const struct {
+        double days[2];
+        const char *iso[2]; // "-" for no date
+    } times[] = {{{-657435, 2958466}, {"-", "-"}},
+                 {{-657434, 2958465}, {"0100-01-01", "9999-12-31"}},
+                 {{-657434.5, -657434.99998843}, {"0100-01-01 12:00:00", "0100-01-01 23:59:59"}},
+                 {{45292.75, 45292.99998}, {"2024-01-01 18:00:00", "2024-01-01 23:59:58"}},
+                 {{-0.5, -1.5}, {"1899-12-30 12:00:00", "1899-12-29 12:00:00"}},
+                 // Less than half a second before midnight is the next day, at midnight.
+                 {{45322.99999999, 45657.99999999}, {"2024-02-01", "2025-01-01"}},
+                 {{45351.99999999, -1.99999999}, {"2024-03-01", "1899-12-30"}}};
+    for (const auto &t : times)
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(access::isoDateFromJet(t.days[i]).value_or("-"), t.iso[i]) << std::to_string(t.days[i]);
 }
 
 QByteArray randomBytes(qsizetype size, quint32 seed)
