@@ -2,7 +2,6 @@
 // tables, queries, every write refused, names that SQL must quote; and the importer: a native copy
 // of every user table, rows and Nulls kept, the source untouched, an existing target or what is
 // not a genuine Access file refused.
-#include "AccessImport.h"
 #include "AccessSnapshot.h"
 #include "Commands.h"
 #include "Engine.h"
@@ -82,16 +81,14 @@ TEST_F(Importer, RefusesAnExistingTargetOrWhatIsNotAGenuineAccessFileAndChangesN
 
 // Access takes a " in a table's or a column's name: the snapshot, the native copy and the engine's
 // queries must all double it. The genuine file itself is only ever read.
-TEST(GenuineAccess, AQuoteInANameIsReadAndImportedAndTheFileIsNeverWritten)
+TEST_F(Importer, AQuoteInANameIsReadAndImportedAndTheFileIsNeverWritten)
 {
     SKIP_WITHOUT_JET_SAMPLES();
-    QByteArray bytes = test::genuineCollectionJet3();
-    bytes.replace(0x9399, 6, "Tab\"e1"); // Table1's name in MSysObjects
+    QByteArray bytes = genuineCollectionJet3().replace(0x9399, 6, "Tab\"e1"); // Table1's name in MSysObjects
     bytes.replace(bytes.indexOf("DESIGNATION"), 11, "DESIG\"ATION");
-    QTemporaryDir dir;
-    const QString genuine = dir.filePath("GUILLEMET.MDB"), copy = dir.filePath("COPIE.MDB");
-    test::writeAll(genuine, bytes);
-    access::importAccessFile(genuine, copy);
+    const QString genuine = dir_.filePath("GUILLEMET.MDB"), copy = dir_.filePath("COPIE.MDB");
+    writeAll(genuine, bytes);
+    ASSERT_EQ(run(genuine, copy), 0) << err_;
     for (const QString &file : {genuine, copy}) {
         DataControl data;
         data.DatabaseName = file;
