@@ -173,14 +173,13 @@ TEST_P(DamagedFile, GivesAClearErrorAndLeavesTheFileAlone)
     QTemporaryDir dir;
     const QString file = dir.filePath("abime.mdb");
     writeAll(file, GetParam().bytes());
-    const QByteArray digest = digestOf(file);
     const RuntimeError e =
         thrownBy([&] { access::runSnapshotHelper(file, dir.filePath(GetParam().snapshot), GetParam().limits); });
     EXPECT_EQ(e.number(), err::NotADatabase);
     EXPECT_TRUE(e.text().startsWith("Le fichier Access « abime.mdb » n'a pas pu être lu : ") &&
                 e.text().contains(GetParam().reason))
         << e.text();
-    EXPECT_EQ(digestOf(file), digest);
+    EXPECT_EQ(readAll(file), GetParam().bytes());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"abime.mdb"});
 }
 
