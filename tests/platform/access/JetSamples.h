@@ -1,11 +1,12 @@
 #pragma once
 // The genuine Access files kept beside the repository (Apache-2.0, see the NOTICE in
 // their folder), read in place, and altered copies made from them.
-#include <QByteArray>
-#include <QString>
+#include "TestFiles.h"
+
+#include <QDir>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <ostream>
 
 // Readable QStrings in gtest's messages and in what a test streams into them.
 inline std::ostream &operator<<(std::ostream &os, const QString &text)
@@ -25,13 +26,15 @@ bool jetSamplesPresent();
 
 QByteArray readAll(const QString &path);
 void writeAll(const QString &path, const QByteArray &bytes);
+// A sample's bytes with each (offset, bytes) written over them.
+QByteArray patched(const char *sample, std::initializer_list<std::pair<qsizetype, QByteArray>> patches = {});
 
 // One value per row of a one-column SQL query on an SQLite file, as SQLite's quote() writes it:
 // NULL, 12, 3.5, 'text' — so that a test sees the type as well as the value.
-QStringList quotedValues(const QString &sqliteFile, const QString &sql);
+QStringList quotedValues(const QString &sqliteFile, const QString &sql, bool quote = true);
+// The rows of a table, in its order, each as its quoted values joined by '|'.
+QStringList rowsOf(const QString &sqliteFile, const QString &table, const QString &where = "1");
 
-// testV1997.mdb with, in the first row of Table1, A made Null and B made the empty text.
-QByteArray nullAndEmptyJet3();
 // overflowTestV1997.mdb whose Table1 has the columns of a collection: NUMERO,
 // DESIGNATION, COULEUR, ETAT, COTE, DIVERS (all text), then data8, data9, data10; its 7 rows
 // hold texts such as "row2col1" / "row2col3" and Nulls.
