@@ -100,6 +100,8 @@ TEST(RechercheText, WorkedExamplesAndEdgeCases)
         {1, "Est plus Petit que", " 1 000,0 ", "", 0, "T",
          "SELECT * FROM T WHERE Val(T.NUMERO) < Val(1000) ORDER BY NUMERO"},
         {5, "Finit par", ",89", "", 0, "T", "SELECT * FROM T WHERE Right(T.COTE,3) = (',89') ORDER BY NUMERO"},
+        // A criterion that is no number is never made one (the chooser and filtre refuse it first).
+        {5, "Est Égal à", "DOUZE", "", 0, "T", "SELECT * FROM T WHERE T.COTE =  DOUZE ORDER BY NUMERO"},
         // An empty operator drops the COTE clause whatever the value holds.
         {4, "Contient", "TB", "", 99, "T", "SELECT * FROM T WHERE INSTR(T.ETAT,('TB')) <> 0 ORDER BY NUMERO"},
         // Apostrophes are doubled inside the literal; the count is of the criterion as typed.
