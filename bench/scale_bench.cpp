@@ -12,6 +12,7 @@
 #include "Forms.h"
 #include "Recherche.h"
 #include "SelectionState.h"
+#include "SystemPrinter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -173,8 +174,9 @@ void windowRoad(const QString &path)
 {
     SelectionState selection;
     SilentDialogs dialogs;
+    SystemPrinter printer; // the road never prints
     FormSlot carnelis, chooser, grid;
-    AppContext ctx{selection, dialogs, carnelis, chooser, grid};
+    AppContext ctx{selection, dialogs, carnelis, chooser, grid, printer};
     grid.setFactory([&ctx] { return std::make_unique<FRMGRID>(ctx); });
     selection.RepertoireMdb = QFileInfo(path).absolutePath();
     selection.NomFichierMdb = QFileInfo(path).fileName();
