@@ -33,6 +33,11 @@ TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithTitleLabelMenuAndPoint
     EXPECT_EQ(shownColumn(0), (QStringList{"1", "2", "10", ""}));
     EXPECT_EQ(shownColumn(4), (QStringList{"3.00", "1,234.50", "12.50", ""}));
     EXPECT_EQ(std::pair(gridRow(), position()), std::pair(0, 0));
+    // Each column as wide as designed, in pixels.
+    std::vector<int> widths;
+    for (int c = 0; c < 6; ++c)
+        widths.push_back(table().columnWidth(c));
+    EXPECT_EQ(widths, (std::vector<int>{95, 312, 312, 65, 111, 145}));
     // The menu bar as the user reads it, every entry on the bar (none in an overflow button).
     QStringList entries;
     for (QAction *a : view().menuBar()->actions()) {
