@@ -26,6 +26,8 @@ TEST(Functions, ValInstrLeftAndRightOnTextsNumbersAndNull)
     };
     const Cases cases = {{"jet_val('12,5')", 12.0},
                          {"jet_val('007')", 7.0},
+                         {"jet_val(' 1 2')", 12.0},
+                         {"jet_val('&H10')", 16.0},
                          {"jet_val(42.0)", 42.0},
                          {"jet_val(NULL)", Value()},
                          {"jet_instr('Franc suisse', 'SUISSE')", 7.0},
