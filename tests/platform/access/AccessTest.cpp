@@ -251,35 +251,34 @@ INSTANTIATE_TEST_SUITE_P(Samples, Importer,
                          ::testing::Values("testV1997.mdb", "testIndexCodesV1997.mdb", "testUnicodeCompV2003.mdb",
                                            "fixedNumericTestV2000.mdb", "overflowTestV1997.mdb"));
 
-TEST_F(Importer, PrintsTheRowsCopiedPerTable)
-{
-    SKIP_WITHOUT_JET_SAMPLES();
-    ASSERT_EQ(run(jetSample("testV1997.mdb"), dir_.filePath("T.MDB")), 0);
-    EXPECT_EQ(out_, "Table1 : 2 lignes copiées\nTable2 : 0 ligne copiée\n"
-                    "Table3 : 0 ligne copiée\nTable4 : 0 ligne copiée\n");
-    ASSERT_EQ(run(jetSample("fixedNumericTestV2000.mdb"), dir_.filePath("F.MDB")), 0);
-    EXPECT_EQ(out_, "test : 1 ligne copiée\n");
-}
-
-TEST_F(Importer, RefusesAnExistingTargetOrWhatIsNotAGenuineAccessFileAndChangesNothing)
+// Each table's rows counted, in French; then an existing target, or what is not a genuine Access
+// file, refused with nothing changed.
+TEST_F(Importer, PrintsTheRowsCopiedPerTableAndRefusesAnExistingTargetOrWhatIsNotAccess)
 {
     SKIP_WITHOUT_JET_SAMPLES();
     const QString kept = dir_.filePath("GARDE.MDB"), notes = dir_.filePath("NOTES.MDB");
     const QString damaged = dir_.filePath("ABIME.MDB"), copy = dir_.filePath("COPIE.MDB");
-    test::writeAll(kept, "à garder");
-    test::writeAll(notes, "pas une base");
-    test::writeAll(damaged, test::patched("testV1997.mdb").left(20000));
+    ASSERT_EQ(run(jetSample("testV1997.mdb"), kept), 0);
+    EXPECT_EQ(out_, "Table1 : 2 lignes copiées\nTable2 : 0 ligne copiée\n"
+                    "Table3 : 0 ligne copiée\nTable4 : 0 ligne copiée\n");
+    ASSERT_EQ(run(jetSample("fixedNumericTestV2000.mdb"), copy), 0);
+    EXPECT_EQ(out_, "test : 1 ligne copiée\n");
+    QFile::remove(copy);
+    writeAll(notes, "pas une base");
+    writeAll(damaged, patched("testV1997.mdb").left(20000));
     const QStringList files = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
-    const std::tuple<QString, QString, const char *> cases[] = {{jetSample("testV1997.mdb"), kept, "existe déjà"},
-                                                                {notes, copy, "n'est pas un fichier Access d'origine"},
-                                                                {damaged, copy, "n'a pas pu être lu"},
-                                                                {dir_.filePath("ABSENT.MDB"), copy, "introuvable"}};
+    const QByteArray before = readAll(kept);
+    const std::tuple<QString, QString, const char *> cases[] = {
+        {jetSample("fixedNumericTestV2000.mdb"), kept, "existe déjà"},
+        {notes, copy, "n'est pas un fichier Access d'origine"},
+        {damaged, copy, "n'a pas pu être lu"},
+        {dir_.filePath("ABSENT.MDB"), copy, "introuvable"}};
     for (const auto &[source, target, reason] : cases) {
         EXPECT_EQ(run(source, target), 1) << source;
         EXPECT_TRUE(err_.startsWith("Erreur ") && err_.contains(reason)) << err_;
     }
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), files);
-    EXPECT_EQ(test::readAll(kept), QByteArray("à garder"));
+    EXPECT_EQ(readAll(kept), before);
 }
 
 // Access takes a " in a table's or a column's name: the snapshot, the native copy and the engine's

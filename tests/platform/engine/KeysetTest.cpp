@@ -17,10 +17,7 @@ protected:
             rows.push_back(row(QString::number(i), QStringLiteral("Pièce %1").arg(i), {}, {}, i * 10.0));
         path = makeCollection("MONNAIES", rows);
     }
-    std::unique_ptr<Recordset> open(const QString &table = "MONNAIES")
-    {
-        return query(table == "MONNAIES" ? path : pathOf("GRAND.MDB"), "SELECT * FROM " + table + " ORDER BY NUMERO");
-    }
+    std::unique_ptr<Recordset> open() { return query(path, "SELECT * FROM MONNAIES ORDER BY NUMERO"); }
     static int errorOf(const std::function<void()> &action) { return thrownBy(action).number(); }
 
     QString path;
@@ -113,8 +110,8 @@ TEST_F(Keyset, PastTheFirstPageTheOrderCountAndEditsHold)
         rows.push_back(row(QString::number((i * 37) % 1000)));
         expected << QString::number(i);
     }
-    makeCollection("GRAND", rows, "GRAND.MDB");
-    auto rs = open("GRAND");
+    path = makeCollection("MONNAIES", rows, "GRAND.MDB");
+    auto rs = open();
     EXPECT_EQ(rs->RecordCount(), 1000);
     // Rows are read by pages, only when looked at.
     EXPECT_EQ(rs->pagesFetched(), 0);

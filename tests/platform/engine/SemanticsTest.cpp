@@ -1,5 +1,6 @@
 // What each part of a query means: Null, text comparison, natural order, the functions,
 // numbers met by texts.
+#include "BasicVal.h"
 #include "EngineFixture.h"
 #include "JetFunctions.h"
 #include "JetTranslator.h"
@@ -11,57 +12,54 @@ using namespace carnelis::test;
 
 namespace {
 
-// The SQL functions exactly as the translated queries call them. A number met by INSTR,
-// Left or Right is the text the grid shows for COTE: the user's decimal separator, no
+TEST(BasicVal, ReadsTheLeadingNumberByTheBasicRules)
+{
+    const struct {
+        const char *text;
+        double value;
+    } cases[] = {{"  1 2 3", 123},     {"12,5", 12},  {"12.5", 12.5}, {"1E3", 1000}, {"1D2", 100},
+                 {"&H10", 16},         {"&hff", 255}, {"&O17", 15},   {"-.5", -0.5}, {"+7", 7},
+                 {"abc", 0},           {"", 0},       {"3 rue", 3},   {"1E", 1},     {"2e-1x", 0.2},
+                 {"\t-4.25 €", -4.25}, {".", 0},      {"-", 0}};
+    for (const auto &c : cases)
+        EXPECT_DOUBLE_EQ(basicVal(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+// The SQL functions exactly as the translated queries call them, each fact true. A number met
+// by INSTR, Left or Right is the text the grid shows for COTE: the user's decimal separator, no
 // grouping. A count that is no whole number is rounded half to even, as every Basic count.
 TEST(Functions, ValInstrLeftAndRightOnTextsNumbersAndNull)
 {
     Connection connection(QStringLiteral(":memory:"), Connection::Mode::Create);
     registerJetFunctions(connection);
-    using Cases = std::vector<std::pair<QString, Value>>; // expression, result
     auto call = [&](const QString &expression) {
         Statement s(connection, ("SELECT " + expression).toStdString());
         EXPECT_TRUE(s.step());
         return s.value(0);
     };
-    const Cases cases = {{"jet_val('12,5')", 12.0},
-                         {"jet_val('007')", 7.0},
-                         {"jet_val(' 1 2')", 12.0},
-                         {"jet_val('&H10')", 16.0},
-                         {"jet_val(42.0)", 42.0},
-                         {"jet_val(NULL)", Value()},
-                         {"jet_instr('Franc suisse', 'SUISSE')", 7.0},
-                         {"jet_instr('Écu', 'écu')", 1.0},
-                         {"jet_instr('Ecu', 'ÉCU')", 0.0},
-                         {"jet_instr('abc', '')", 1.0},
-                         {"jet_instr('abc', 'd')", 0.0},
-                         {"jet_instr(NULL, 'a')", Value()},
-                         {"jet_instr('a', NULL)", Value()},
-                         {"jet_instr(12.5, '2.5')", 2.0},
-                         {"jet_instr('éléphant', 'PH')", 4.0},
-                         {"jet_instr(837.89, '.89')", 4.0},
-                         {"jet_instr(3.0, 'abcabc', 'A')", 4.0},
-                         {"jet_instr(4.5, 'abcabc', 'A')", 4.0},
-                         {"jet_instr(1.5, 'abcabc', 'A')", 4.0}};
-    for (const auto &[expression, result] : cases)
-        EXPECT_EQ(call(expression), result) << expression.toStdString();
-    EXPECT_EQ(call("jet_val('123456789012345678')"), Value(123456789012345678.0));
+    const auto expectFacts = [&](const QStringList &facts) {
+        for (const QString &fact : facts)
+            EXPECT_EQ(call(fact), Value(1)) << fact.toStdString();
+    };
+    expectFacts({"jet_val('12,5') IS 12", "jet_val('007') IS 7", "jet_val(42.0) IS 42", "jet_val(NULL) IS NULL",
+                 "jet_val('123456789012345678') IS 123456789012345678.0", "jet_instr('Franc suisse', 'SUISSE') IS 7",
+                 "jet_instr('Écu', 'écu') IS 1", "jet_instr('Ecu', 'ÉCU') IS 0", "jet_instr('abc', '') IS 1",
+                 "jet_instr('abc', 'd') IS 0", "jet_instr(NULL, 'a') IS NULL", "jet_instr('a', NULL) IS NULL",
+                 "jet_instr(12.5, '2.5') IS 2", "jet_instr('éléphant', 'PH') IS 4", "jet_instr(837.89, '.89') IS 4",
+                 "jet_instr(3.0, 'abcabc', 'A') IS 4", "jet_instr(4.5, 'abcabc', 'A') IS 4",
+                 "jet_instr(1.5, 'abcabc', 'A') IS 4"});
     // Left and Right of one text at once.
-    const Cases cuts = {{"'Écu d''or', 3", "Écu|'or"}, {"'ab', 5", "ab|ab"},           {"'abc', 0", "|"},
-                        {"150.0, 2", "15|00"},         {"12.5, 3", "12.|.50"},         {"NULL, 2", Value()},
-                        {"'abcdef', 2.5", "ab|ef"},    {"'abcdef', 3.5", "abcd|cdef"}, {"'abcdef', 0.5", "|"},
-                        {"'abcdef', 2.4", "ab|ef"},    {"'abcdef', 2.6", "abc|def"}};
+    const std::vector<std::pair<QString, Value>> cuts = {
+        {"'Écu d''or', 3", "Écu|'or"}, {"'ab', 5", "ab|ab"},           {"'abc', 0", "|"},
+        {"150.0, 2", "15|00"},         {"12.5, 3", "12.|.50"},         {"NULL, 2", Value()},
+        {"'abcdef', 2.5", "ab|ef"},    {"'abcdef', 3.5", "abcd|cdef"}, {"'abcdef', 0.5", "|"},
+        {"'abcdef', 2.4", "ab|ef"},    {"'abcdef', 2.6", "abc|def"}};
     for (const auto &[args, both] : cuts)
         EXPECT_EQ(call(QStringLiteral("jet_left(%1) || '|' || jet_right(%1)").arg(args)), both) << args.toStdString();
     EXPECT_THROW(call("jet_left('abc', -1)"), RuntimeError);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    const Cases french = {{"jet_instr(837.89, ',89')", 4.0},
-                          {"jet_instr(837.89, '.89')", 0.0},
-                          {"jet_left(1234.5, 5)", "1234,"},
-                          {"jet_right(12.5, 3)", ",50"},
-                          {"jet_right(-0.5, 5)", "-0,50"}};
-    for (const auto &[expression, result] : french)
-        EXPECT_EQ(call(expression), result) << expression.toStdString();
+    expectFacts({"jet_instr(837.89, ',89') IS 4", "jet_instr(837.89, '.89') IS 0", "jet_left(1234.5, 5) IS '1234,'",
+                 "jet_right(12.5, 3) IS ',50'", "jet_right(-0.5, 5) IS '-0,50'"});
     QLocale::setDefault(QLocale::c());
 }
 
@@ -179,6 +177,37 @@ TEST_F(Semantics, TheKeysetOrderedInMemoryIsSqlitesOrder)
             got.push_back(rs->valueAt(i, 0).number());
         EXPECT_EQ(got, wanted) << order;
     }
+}
+
+using Engine = EngineFixture;
+
+// Tables listed by name without regard to case, SQLite's own marked as system; names with
+// accents read plain, any name in brackets.
+TEST_F(Engine, ListsTablesAndReadsNamesWithAccentsPlainAndAnyNameInBrackets)
+{
+    const QString path = makeCollection("TIMBRES_ÉTÉ", {row("1", "Cérès", {}, {}, 2.0)});
+    writeCollection(path, "L'ANNÉE 1900", {row("7", "Semeuse", {}, {}, 3.0)});
+    writeCollection(path, "MONNAIES", {});
+    writeCollection(path, "Adresses", {}, {{"NOM", "TEXT"}, {"VILLE", "TEXT"}});
+    // An AUTOINCREMENT table makes SQLite keep its own sqlite_sequence table; a view is
+    // no table at all.
+    rawSql(path, "CREATE TABLE journal (id INTEGER PRIMARY KEY AUTOINCREMENT, texte TEXT);"
+                 "INSERT INTO journal (texte) VALUES ('x');"
+                 "CREATE VIEW chers AS SELECT * FROM MONNAIES WHERE COTE > 100");
+    std::vector<std::pair<QString, int32_t>> got;
+    for (const TableDef &t : DBEngine::OpenDatabase(path)->TableDefs())
+        got.emplace_back(t.Name, t.Attributes);
+    EXPECT_EQ(got, decltype(got)({{"Adresses", 0},
+                                  {"journal", 0},
+                                  {"L'ANNÉE 1900", 0},
+                                  {"MONNAIES", 0},
+                                  {"sqlite_sequence", dbSystemObject},
+                                  {"TIMBRES_ÉTÉ", 0}}));
+    EXPECT_EQ(column(*query(path, "SELECT * FROM timbres_été WHERE Timbres_Été.designation = ('CÉRÈS')"), "NUMERO"),
+              QStringList({"1"}));
+    EXPECT_EQ(column(*query(path, "SELECT * FROM [L'ANNÉE 1900] WHERE [L'ANNÉE 1900].[COTE] > 2 ORDER BY [NUMERO]"),
+                     "NUMERO"),
+              QStringList({"7"}));
 }
 
 } // namespace
