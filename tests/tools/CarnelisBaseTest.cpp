@@ -2,6 +2,7 @@
 #include "Collections.h"
 #include "Commands.h"
 #include "Engine.h"
+#include "JetSamples.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -161,15 +162,11 @@ TEST_F(CarnelisBase, EveryCommandOnEveryKindOfFileAnswersOrRefusesInFrench)
         files << f.path;
     QFile::copy(file("BON.MDB"), file("LECTURE.MDB"));
     QFile::setPermissions(file("LECTURE.MDB"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    QFile genuine(QStringLiteral(CARNELIS_JET_TESTDATA "/testV1997.mdb"));
-    if (genuine.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = genuine.readAll();
-        for (const auto &[name, part] :
-             {std::pair{"ACCESS.MDB", bytes}, {"ACCESS_TRONQUE.MDB", bytes.left(bytes.size() / 3)}}) {
-            QFile f(file(name));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(part) == part.size());
-            files << f.fileName();
-        }
+    if (test::jetSamplesPresent()) {
+        const QByteArray bytes = test::patched("testV1997.mdb");
+        test::writeAll(file("ACCESS.MDB"), bytes);
+        test::writeAll(file("ACCESS_TRONQUE.MDB"), bytes.left(bytes.size() / 3));
+        files << file("ACCESS.MDB") << file("ACCESS_TRONQUE.MDB");
     }
     // The file is put in second place; the last argument of rapport and importer is made.
     const QStringList commands[] = {

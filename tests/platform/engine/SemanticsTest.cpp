@@ -41,11 +41,13 @@ TEST(Functions, ValInstrLeftAndRightOnTextsNumbersAndNull)
         for (const QString &fact : facts)
             EXPECT_EQ(call(fact), Value(1)) << fact.toStdString();
     };
-    expectFacts({"jet_val('12,5') IS 12", "jet_val('007') IS 7", "jet_val(42.0) IS 42", "jet_val(NULL) IS NULL",
-                 "jet_val('123456789012345678') IS 123456789012345678.0", "jet_instr('Franc suisse', 'SUISSE') IS 7",
-                 "jet_instr('Écu', 'écu') IS 1", "jet_instr('Ecu', 'ÉCU') IS 0", "jet_instr('abc', '') IS 1",
-                 "jet_instr('abc', 'd') IS 0", "jet_instr(NULL, 'a') IS NULL", "jet_instr('a', NULL) IS NULL",
-                 "jet_instr(12.5, '2.5') IS 2", "jet_instr('éléphant', 'PH') IS 4", "jet_instr(837.89, '.89') IS 4",
+    expectFacts({"jet_val('12,5') IS 12", "jet_val('007') IS 7", "jet_val(' 1 2') IS 12", "jet_val('&H10') IS 16",
+                 "jet_val(42.0) IS 42", "jet_val(NULL) IS NULL",
+                 "jet_val('123456789012345678') IS 123456789012345678.0"});
+    expectFacts({"jet_instr('Franc suisse', 'SUISSE') IS 7", "jet_instr('Écu', 'écu') IS 1",
+                 "jet_instr('Ecu', 'ÉCU') IS 0", "jet_instr('abc', '') IS 1", "jet_instr('abc', 'd') IS 0",
+                 "jet_instr(NULL, 'a') IS NULL", "jet_instr('a', NULL) IS NULL", "jet_instr(12.5, '2.5') IS 2",
+                 "jet_instr('éléphant', 'PH') IS 4", "jet_instr(837.89, '.89') IS 4",
                  "jet_instr(3.0, 'abcabc', 'A') IS 4", "jet_instr(4.5, 'abcabc', 'A') IS 4",
                  "jet_instr(1.5, 'abcabc', 'A') IS 4"});
     // Left and Right of one text at once.
@@ -122,9 +124,11 @@ TEST_F(Semantics, ANumberMeetsATextOnlyWhenTheTextIsANumber)
         const char *where;
         QStringList numeros;
     } cases[] = {
-        {"COTE = '12.5'", {"12"}},    {"COTE > ' 100 '", {"7"}},   {"NUMERO = 12", {"12"}},
-        {"NUMERO < 10", {"7", "3"}},  {"Val(NUMERO) = 7", {"7"}},  {"INSTR(COTE, '.5') = 3", {"12"}},
-        {"COTE > Val('1E2')", {"7"}}, {"COTE = -(-12.5)", {"12"}}, {"T.COTE  > 20", {"7", "3"}},
+        {"COTE = '12.5'", {"12"}},    {"COTE > ' 100 '", {"7"}},
+        {"NUMERO = 12", {"12"}},      {"NUMERO < 10", {"7", "3"}},
+        {"Val(NUMERO) = 7", {"7"}},   {"INSTR(COTE, '.5') = 3", {"12"}},
+        {"COTE > Val('1E2')", {"7"}}, {"COTE = -(-12.5)", {"12"}},
+        {"T.COTE  > 20", {"7", "3"}}, {"Val(NUMERO) < Val(10) OR Right(COTE, 3) = ('.50')", {"12", "7", "3"}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(column(*query(path, QStringLiteral("SELECT * FROM T WHERE ") + c.where), "NUMERO"), c.numeros)

@@ -9,17 +9,6 @@
 
 using namespace carnelis;
 
-namespace {
-
-// Binds the query's parameters to one of its statements.
-void bind(Statement &s, const KeysetQuery &q)
-{
-    for (size_t i = 0; i < q.parameters.size(); ++i)
-        s.bind(int(i) + 1, q.parameters[i]);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Connection db(QStringLiteral(":memory:"), Connection::Mode::Create);
@@ -35,15 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         const KeysetQuery q =
             translateJetSql(db, QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
+        const auto bind = [&q](Statement &s) {
+            for (size_t i = 0; i < q.parameters.size(); ++i)
+                s.bind(int(i) + 1, q.parameters[i]);
+        };
         Statement keyset(db, q.sql), count(db, q.countSql);
-        bind(keyset, q);
-        bind(count, q);
+        bind(keyset);
+        bind(count);
         while (keyset.step()) {
         }
         count.step();
         if (!q.scanSql.empty()) {
             Statement scan(db, q.scanSql);
-            bind(scan, q);
+            bind(scan);
             sortKeyset(scan, {q.descending, q.natural}, 8);
         }
     } catch (const RuntimeError &) {
