@@ -49,7 +49,7 @@ TEST(Functions, ValInstrLeftAndRightOnTextsNumbersAndNull)
                  "jet_instr(NULL, 'a') IS NULL", "jet_instr('a', NULL) IS NULL", "jet_instr(12.5, '2.5') IS 2",
                  "jet_instr('éléphant', 'PH') IS 4", "jet_instr(837.89, '.89') IS 4",
                  "jet_instr(3.0, 'abcabc', 'A') IS 4", "jet_instr(4.5, 'abcabc', 'A') IS 4",
-                 "jet_instr(1.5, 'abcabc', 'A') IS 4"});
+                 "jet_instr(1.5, 'abcabc', 'A') IS 4", "jet_instr(4, 'abc', '') IS 4", "jet_instr(5, 'abc', '') IS 0"});
     // Left and Right of one text at once.
     const std::vector<std::pair<QString, Value>> cuts = {
         {"'Écu d''or', 3", "Écu|'or"}, {"'ab', 5", "ab|ab"},           {"'abc', 0", "|"},
@@ -162,7 +162,9 @@ TEST_F(Semantics, TheKeysetOrderedInMemoryIsSqlitesOrder)
         };
         const QString brut[] = {"NULL", QString::number(int(r % 200) - 100), QString::number((r % 1000) / 8.0), text(4),
                                 QStringLiteral("x'00ff%1'").arg(r % 256, 2, 16, QLatin1Char('0'))};
-        const QString cote = r % 7 == 0 ? "NULL" : r % 11 == 0 ? "'douze'" : QString::number((r % 500) / 4.0);
+        // Some values a unit apart in their last bit, which only the key's last byte tells apart.
+        const double number = (r % 500) / 4.0 * (1 + (r % 3) * 2.220446049250313e-16);
+        const QString cote = r % 7 == 0 ? "NULL" : r % 11 == 0 ? "'douze'" : QString::number(number, 'g', 17);
         inserts << QStringLiteral("(%1, %2, %3, %4, %5)").arg(i).arg(text(1), text(2), cote, brut[(r >> 20) % 5]);
     }
     rawSql(path, "INSERT INTO T VALUES " + inserts.join(u','));
