@@ -155,11 +155,6 @@ TEST_F(CupsPrintTest, AStoppedQueueGetsTheBoxThenTheReportReachesTheQueueOnceAsT
     }
     ASSERT_TRUE(show({row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
                       row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5), row("1", "Cérès", "0,25 bleu", "TB", 3)}));
-    // "    &Imprimer" as the user chooses it, then once more: the second only closes the job.
-    const auto printTwice = [this] {
-        view().Imprimer->trigger();
-        view().Imprimer->trigger();
-    };
     const QString pdf = dir.filePath(QStringLiteral("rapport.pdf"));
     // The same report through the PDF backend: what the queue must print. The second run
     // only closes the job.
@@ -176,8 +171,10 @@ TEST_F(CupsPrintTest, AStoppedQueueGetsTheBoxThenTheReportReachesTheQueueOnceAsT
 
     // Once the printer is back, the next run prints the report once: nothing of the
     // failed run was left waiting in the queue.
+    // "    &Imprimer" as the user chooses it, then once more: the second only closes the job.
     ASSERT_TRUE(run("cupsenable", {Queue}).first);
-    printTwice();
+    view().Imprimer->trigger();
+    view().Imprimer->trigger();
     ASSERT_TRUE(waitFor([&] { return cups.jobs("not-completed") == 0; }, 30000));
     EXPECT_EQ(cups.jobs("completed"), 1);
     const QStringList printed = textLines(cups.output());

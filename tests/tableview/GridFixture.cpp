@@ -28,11 +28,6 @@ GridFixture::GridFixture(PrinterDevice *device) : WindowDriver(device)
     grid.setFactory([this] { return std::make_unique<FRMGRID>(ctx); });
 }
 
-void GridFixture::makeTable(const QString &table, const Rows &rows, const std::vector<ColumnDef> &columns)
-{
-    writeCollection(path(), table, rows, columns);
-}
-
 void GridFixture::choose(const QString &table, int16_t colonneTri, const QString &condition, const QString &critere)
 {
     selection.RepertoireMdb = dir.path();
@@ -56,7 +51,7 @@ FRMGRID *GridFixture::open()
 
 bool GridFixture::show(const Rows &rows)
 {
-    makeTable(QStringLiteral("TIMBRES"), rows);
+    writeCollection(path(), QStringLiteral("TIMBRES"), rows);
     choose(QStringLiteral("TIMBRES"));
     return open() != nullptr;
 }

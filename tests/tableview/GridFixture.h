@@ -17,8 +17,6 @@ class GridFixture : public ::testing::Test, public WindowDriver {
 protected:
     explicit GridFixture(PrinterDevice *device = nullptr);
 
-    // Writes a collection table (or a table of the given columns) into COLLECTION.MDB.
-    void makeTable(const QString &table, const Rows &rows, const std::vector<ColumnDef> &columns = collectionColumns());
     // What the chooser leaves in the selection for a table of COLLECTION.MDB.
     void choose(const QString &table, int16_t colonneTri = 0, const QString &condition = {},
                 const QString &critere = {});
@@ -28,6 +26,7 @@ protected:
     bool show(const Rows &rows);
     FRMGRID &view() { return *static_cast<FRMGRID *>(grid.get()); }
 
+    // COLLECTION.MDB, where the tables are written.
     QString path() const { return dir.filePath(QStringLiteral("COLLECTION.MDB")); }
     // One column of the table as the file holds it now, ordered by NUMERO, read through
     // a connection of its own; Null reads as "<null>".

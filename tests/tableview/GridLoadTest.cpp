@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 
 using namespace carnelis;
@@ -15,10 +16,14 @@ const QString failurePrompt(const QString &table)
            " n'est pas conforme aux règles définies lors de la programmation du Logiciel.";
 }
 
-class GridLoadTest : public GridFixture {};
+class GridLoadTest : public GridFixture {
+protected:
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+};
 
 TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithTitleLabelMenuAndPointer)
 {
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     ASSERT_TRUE(
         show({row("10", "Marianne", "0,50 rouge", "Neuf", 12.5, "Coin daté"),
               row("2", "Semeuse", "0,10 vert", "Oblitéré", 1234.5), row("1", "Cérès", "0,25 bleu", "TB", 3, "")}));
@@ -29,9 +34,10 @@ TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithTitleLabelMenuAndPoint
     EXPECT_EQ(view().TexteRequete, "SELECT * FROM TIMBRES ORDER BY NUMERO");
     EXPECT_EQ(dialogs.transcript(), std::vector<DialogCall>{DialogCall::cursor(740, 35)});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the hourglass of the load is gone
-    // Natural order, a new-row line at the end, COTE with two decimals and grouping.
+    // Natural order, a new-row line at the end, COTE with two decimals and grouping, the
+    // user's way.
     EXPECT_EQ(shownColumn(0), (QStringList{"1", "2", "10", ""}));
-    EXPECT_EQ(shownColumn(4), (QStringList{"3.00", "1,234.50", "12.50", ""}));
+    EXPECT_EQ(shownColumn(4), (QStringList{"3,00", QStringLiteral("1\u202F234,50"), "12,50", ""}));
     EXPECT_EQ(std::pair(gridRow(), position()), std::pair(0, 0));
     // Each column as wide as designed, in pixels.
     std::vector<int> widths;
@@ -48,19 +54,9 @@ TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithTitleLabelMenuAndPoint
                                     "      &Soixate Quinze %", "     &Fin", "    &Effacer Ligne", "        &Quitter"}));
 }
 
-TEST_F(GridLoadTest, CoteFollowsTheUserLocale)
-{
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    const bool opened = show({row("1", "Cérès", {}, {}, 1234.5)});
-    const QString shown = opened ? shownColumn(4).first() : QString();
-    QLocale::setDefault(QLocale::c());
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(shown, QStringLiteral("1\u202F234,50"));
-}
-
 TEST_F(GridLoadTest, AFilterThatMatchesNothingLoadsWithOnlyTheNewRowLine)
 {
-    makeTable("TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
+    writeCollection(path(), "TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
     choose("TIMBRES", 2, "Contient", "LICORNE");
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(view().NomChamp, "DESIGNATION");
@@ -96,7 +92,7 @@ class GridLoadFailureTest : public GridFixture, public ::testing::WithParamInter
 TEST_P(GridLoadFailureTest, BeepsShowsTheStructureMessageAndUnloads)
 {
     const BadTable &bad = GetParam();
-    makeTable("ADRESSES", {}, bad.columns);
+    writeCollection(path(), "ADRESSES", {}, bad.columns);
     choose("ADRESSES", bad.colonne, QString::fromUtf8(bad.condition), "DUPONT");
     selection.OperateurCote = " > ";
     selection.ValeurCote = 5;
