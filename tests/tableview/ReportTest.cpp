@@ -159,9 +159,10 @@ INSTANTIATE_TEST_SUITE_P(
         Composition("EmptyRemarkEndsTheLine", "0.00", 5.2,
                     {row("1", {}, {}, {}, {}, "r"), row({}, {}, {}, {}, {}, ""), row("3", {}, {}, {}, {}, "s")},
                     {"4:1|82:r", "4:3|82:s"}),
+        // With a total that rounds to zero from below: "0.00", never "-0.00".
         Composition("NullRemarkLeavesItOpen", "0.00", 4.8,
-                    {row("1", {}, {}, {}, {}, "r"), row({}, {}, {}, {}, {}, {}), row("3", {}, {}, {}, {}, "s")},
-                    {"4:1|82:r", "4:3|82:s"}),
+                    {row("1", {}, {}, {}, -0.004, "r"), row({}, {}, {}, {}, {}, {}), row("3", {}, {}, {}, {}, "s")},
+                    {"4:1|76:0.00|82:r", "4:3|82:s"}),
         Composition("NoRows", "0.00", 4.0, {}, {}),
         // An amount that rounds to zero from below prints as zero.
         Composition("NegativeAmounts", "-1,234.50", 4.8,
