@@ -20,8 +20,7 @@ QByteArray bytesOf(const QString &path)
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
 } // namespace
@@ -67,13 +66,13 @@ QString integrityOf(const QString &path)
 {
     sqlite3 *db = nullptr;
     QString result = "cannot open";
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *s = nullptr;
-        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &s, nullptr) == SQLITE_OK &&
-            sqlite3_step(s) == SQLITE_ROW)
-            result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)));
-        sqlite3_finalize(s);
-    }
+    // The first line of the check's answer: "ok", or the first fault found.
+    const auto first = [](void *out, int, char **values, char **) {
+        *static_cast<QString *>(out) = QString::fromUtf8(values[0]);
+        return 1;
+    };
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
+        sqlite3_exec(db, "PRAGMA integrity_check", first, &result, nullptr);
     sqlite3_close(db);
     return result;
 }
