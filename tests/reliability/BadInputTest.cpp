@@ -29,8 +29,8 @@ const QStringList punctuation =
                    " ¤   ¤É¤Ê'È¤\t¤!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~")
         .split(u'¤');
 
-// The query of the chooser's choice (on DESIGNATION unless told), run to its last row:
-// the designations found, or nothing when refused in French.
+// The query of the chooser's choice (with COTE > 0.5 when told), run to its last row: the
+// designations found, or nothing when refused in French.
 std::optional<std::set<QString>> run(Database &db, const QString &table, int16_t colonne, const QString &condition,
                                      const QString &critere, bool withCote, const std::string &context)
 {
@@ -42,12 +42,12 @@ std::optional<std::set<QString>> run(Database &db, const QString &table, int16_t
     s.OperateurCote = withCote ? " > " : "";
     s.ValeurCote = 0.5f;
     QString sql;
+    const auto build = [&] { Recherche(s, columnNameFor(colonne), sql); };
     if (critere.size() > 255) {
-        EXPECT_EQ(test::thrownBy([&] { Recherche(s, columnNameFor(colonne), sql); }).number(), err::Overflow)
-            << context;
+        EXPECT_EQ(test::thrownBy(build).number(), err::Overflow) << context;
         return std::nullopt;
     }
-    Recherche(s, columnNameFor(colonne), sql);
+    build();
     try {
         auto rs = db.OpenRecordset(sql);
         std::set<QString> found;
@@ -87,15 +87,14 @@ TEST(BadCriteria, EveryLengthAndEveryPunctuationGivesRowsOrAFrenchRefusal)
     const char *finds = "+..-..+-++";
     auto db = DBEngine::OpenDatabase(path);
     int refused = 0, answered = 0;
-    for (const int16_t colonne : {int16_t(2), int16_t(1), int16_t(5)})
+    for (const int16_t colonne : {2, 1, 5})
         for (const ConditionDefinition &condition : conditions)
             for (const QString &critere : criteria)
                 for (const bool withCote : {false, true}) {
+                    const QString caption = QString::fromUtf8(condition.caption);
                     const std::string context =
-                        (QString::fromUtf8(condition.caption) + " / " + columnNameFor(colonne) + " / «" + critere + "»")
-                            .toStdString();
-                    const auto found =
-                        run(*db, "TIMBRES", colonne, QString::fromUtf8(condition.caption), critere, withCote, context);
+                        (caption + " / " + columnNameFor(colonne) + " / «" + critere + "»").toStdString();
+                    const auto found = run(*db, "TIMBRES", colonne, caption, critere, withCote, context);
                     ++(found ? answered : refused);
                     // The text reaches the engine whole.
                     const char expected = finds[int(condition.condition)];

@@ -30,8 +30,8 @@ protected:
     bool mounted = false;
     std::unique_ptr<Database> db;
     std::unique_ptr<Recordset> rs;
-    QByteArray before;
 
+    void SetUp() override { QDir().mkpath(folder); }
     void TearDown() override
     {
         rs.reset();
@@ -51,26 +51,24 @@ protected:
         db = DBEngine::OpenDatabase(test::writeCollection(path, "COLL", rows));
         rs = db->OpenRecordset("SELECT * FROM COLL ORDER BY NUMERO");
     }
-    // Each write of the grid, begun on the row at `position`; the answer it gets.
+    // Each write of the grid (delete, add, edit), begun on the row at `position`: the
+    // answers they get, with nothing changed in the file.
     std::vector<RuntimeError> everyWrite(int position, const QString &text)
     {
-        before = test::digestOf(path);
+        const QByteArray before = test::digestOf(path);
         std::vector<RuntimeError> errors;
-        for (const auto &write : std::vector<std::function<void()>>{[&] { rs->Delete(); },
-                                                                    [&] {
-                                                                        rs->AddNew();
-                                                                        rs->setField("NUMERO", "999");
-                                                                        rs->setField("DIVERS", text);
-                                                                        rs->Update();
-                                                                    },
-                                                                    [&] {
-                                                                        rs->Edit();
-                                                                        rs->setField("DIVERS", text);
-                                                                        rs->Update();
-                                                                    }}) {
+        for (const int write : {0, 1, 2}) {
             rs->CancelUpdate();
             rs->setAbsolutePosition(position);
-            errors.push_back(test::thrownBy(write));
+            errors.push_back(test::thrownBy([&] {
+                if (write == 0)
+                    return rs->Delete();
+                write == 1 ? rs->AddNew() : rs->Edit();
+                if (write == 1)
+                    rs->setField("NUMERO", "999");
+                rs->setField("DIVERS", text);
+                rs->Update();
+            }));
         }
         EXPECT_EQ(rs->RecordCount(), 60);
         EXPECT_EQ(test::digestOf(path), before);
@@ -80,20 +78,16 @@ protected:
 
 TEST_F(Folder, AFullFolderRefusesEachWriteAndTheEditWaitsForRoom)
 {
-    QDir().mkpath(folder);
     if (::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", 0, "size=192k,mode=0755") != 0)
         GTEST_SKIP() << "cannot mount a small tmpfs folder here (" << std::strerror(errno) << ")";
     mounted = true;
     openCatalogue();
-    {
-        QFile filler(folder + "/REMPLI");
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
+    QFile filler(folder + "/REMPLI");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
     }
-    // A text big enough to need new pages.
-    const QString big(20000, u'é');
+    filler.close();
+    const QString big(20000, u'é'); // a text big enough to need new pages
     for (const RuntimeError &e : everyWrite(3, big)) {
         EXPECT_EQ(e.number(), err::DiskFull) << e.what();
         EXPECT_EQ(e.text(), "Le disque est plein : rien n'a été enregistré.");
@@ -101,7 +95,7 @@ TEST_F(Folder, AFullFolderRefusesEachWriteAndTheEditWaitsForRoom)
     EXPECT_TRUE(rs->isEditing()) << "the refused edit must wait, not vanish";
 
     // Room again: the same edit is stored whole.
-    QFile::remove(folder + "/REMPLI");
+    filler.remove();
     rs->Update();
     EXPECT_EQ(DBEngine::OpenDatabase(path)->OpenRecordset("SELECT * FROM COLL WHERE NUMERO = '4'")->Fields("DIVERS"),
               Value(big));
@@ -112,7 +106,6 @@ TEST_F(Folder, AFullFolderRefusesEachWriteAndTheEditWaitsForRoom)
 // test takes the file rights of an ordinary user for its own thread (setfsuid) as root.
 TEST_F(Folder, TurnedReadOnlyEveryWriteIsRefusedInFrenchAndTheFileStaysAsItWas)
 {
-    QDir().mkpath(folder);
     if (::geteuid() == 0) {
         constexpr uid_t nobody = 65534;
         ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0711), 0);

@@ -10,8 +10,11 @@ namespace carnelis::test {
 using Rows = std::vector<std::vector<Value>>;
 
 // A row of the six collection columns.
-std::vector<Value> row(const Value &numero, const Value &designation = {}, const Value &couleur = {},
-                       const Value &etat = {}, const Value &cote = {}, const Value &divers = {});
+inline std::vector<Value> row(const Value &numero, const Value &designation = {}, const Value &couleur = {},
+                              const Value &etat = {}, const Value &cote = {}, const Value &divers = {})
+{
+    return {numero, designation, couleur, etat, cote, divers};
+}
 
 // Creates the table (with the collection's columns unless told otherwise) in the file,
 // made if missing, fills it through the engine and hands back the path.

@@ -26,8 +26,7 @@ QStringList RecordedPage::texts() const
 QStringList pdfPages(const QString &pdfPath)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-fixed"),
-                                                QStringLiteral("6"), pdfPath, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {"-layout", "-fixed", "6", pdfPath, "-"});
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
@@ -36,41 +35,19 @@ QStringList pdfPages(const QString &pdfPath)
     return pages;
 }
 
-QStringList pdfFonts(const QString &pdfPath)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdffonts"), {pdfPath});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    // Two heading lines, then one font a line, its name first.
-    QStringList fonts;
-    const QStringList lines =
-        QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (qsizetype i = 2; i < lines.size(); ++i)
-        fonts << lines[i].section(QLatin1Char(' '), 0, 0);
-    return fonts;
-}
-
 void RecordingPrinter::failAtSheet(int sheet, int errorNumber) { failure_ = {sheet, errorNumber}; }
 
 PrinterDevice::FontUsed RecordingPrinter::resolveFont(const FontRequest &request)
 {
-    FontUsed used;
-    const QString family = printerFontFamily(request.name);
     const auto it = fonts_.find(request.name);
-    used.name = it != fonts_.end() ? it->second : family;
-    used.size = request.size;
-    used.lineHeight = LineHeight * request.size / 10.0;
-    used.charWidth = CharacterWidth * request.size / 10.0;
-    return used;
+    return {it != fonts_.end() ? it->second : printerFontFamily(request.name), request.size,
+            LineHeight * request.size / 10.0, CharacterWidth * request.size / 10.0};
 }
 
 void RecordingPrinter::startSheet()
 {
-    const int sheet = int(open_.size()) + 1;
-    if (failure_ && failure_->first == sheet) {
-        const int number = failure_->second;
-        failure_.reset();
+    if (failure_ && failure_->first == int(open_.size()) + 1) {
+        const int number = std::exchange(failure_, std::nullopt)->second;
         throw RuntimeError(number, QStringLiteral("Échec d'impression simulé."));
     }
     open_.emplace_back();
@@ -103,11 +80,7 @@ void RecordingPrinter::drawLine(double x1, double y1, double x2, double y2, Rgb 
     open_.back().rules.push_back({x1, y1, x2, y2, colour});
 }
 
-void RecordingPrinter::endDocument()
-{
-    documents_.push_back(std::move(open_));
-    open_.clear();
-}
+void RecordingPrinter::endDocument() { documents_.push_back(std::exchange(open_, {})); }
 
 void RecordingPrinter::abortDocument()
 {

@@ -36,8 +36,6 @@ using RecordedDocument = std::vector<RecordedPage>;
 // The text of a real PDF as `pdftotext -layout -fixed 6` reads it: with a 6-point
 // character, the columns of a 10-point Courier report. Pages are split on form feeds.
 QStringList pdfPages(const QString &pdfPath);
-// The names of the fonts a real PDF draws with, as `pdffonts` lists them.
-QStringList pdfFonts(const QString &pdfPath);
 
 class RecordingPrinter : public PrinterDevice {
 public:
@@ -48,8 +46,6 @@ public:
 
     // The documents that ended with EndDoc, in order.
     const std::vector<RecordedDocument> &documents() const { return documents_; }
-    // The sheets of the document still open.
-    const RecordedDocument &openDocument() const { return open_; }
     int abandonedDocuments() const { return abandoned_; }
 
     // The next sheet that starts (1 for the first sheet of a document) fails with this

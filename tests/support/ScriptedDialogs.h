@@ -23,11 +23,14 @@ struct DialogCall {
     int y = 0;
 
     static DialogCall msgBox(const QString &prompt, int style = vb::OKOnly,
-                             const std::optional<QString> &title = std::nullopt);
-    static DialogCall inputBox(const QString &prompt);
-    static DialogCall beep();
-    static DialogCall cursor(int x, int y);
-    static DialogCall openDocument(const QString &path);
+                             const std::optional<QString> &title = std::nullopt)
+    {
+        return {Kind::MsgBox, prompt, style, title, 0, 0};
+    }
+    static DialogCall inputBox(const QString &prompt) { return {Kind::InputBox, prompt, 0, {}, 0, 0}; }
+    static DialogCall beep() { return {}; }
+    static DialogCall cursor(int x, int y) { return {Kind::SetCursorPos, {}, 0, {}, x, y}; }
+    static DialogCall openDocument(const QString &path) { return {Kind::OpenDocument, path, 0, {}, 0, 0}; }
 
     bool operator==(const DialogCall &other) const = default;
 };
@@ -48,28 +51,28 @@ public:
     // Answers queued but never asked for: a box the test expected did not come.
     int unusedAnswers() const { return int(msgBoxAnswers_.size() + inputAnswers_.size()); }
 
-    void setToday(const QString &mmddyyyy) { today_ = mmddyyyy; }
     void setAppPath(const QString &folder) { appPath_ = folder; }
     void setOpenDocumentResult(bool result) { openResult_ = result; }
-    const QStringList &openedDocuments() const { return opened_; }
 
     int MsgBox(const QString &prompt, int style = vb::OKOnly,
                const std::optional<QString> &title = std::nullopt) override;
     QString InputBox(const QString &prompt) override;
-    void Beep() override;
-    void SetCursorPos(int x, int y) override;
-    QString Today() override { return today_; }
+    void Beep() override { transcript_.push_back(DialogCall::beep()); }
+    void SetCursorPos(int x, int y) override { transcript_.push_back(DialogCall::cursor(x, y)); }
+    QString Today() override { return QStringLiteral("12-05-2026"); }
     QString AppPath() override;
-    bool OpenDocument(const QString &path) override;
+    bool OpenDocument(const QString &path) override
+    {
+        transcript_.push_back(DialogCall::openDocument(path));
+        return openResult_;
+    }
 
 private:
     std::deque<int> msgBoxAnswers_;
     std::deque<QString> inputAnswers_;
     std::vector<DialogCall> transcript_;
-    QString today_ = QStringLiteral("12-05-2026");
     std::optional<QString> appPath_;
     bool openResult_ = true;
-    QStringList opened_;
 };
 
 } // namespace carnelis

@@ -1,7 +1,9 @@
 #ifdef CARNELIS_TEST_WIDGETS
 #include <QApplication>
+using Application = QApplication;
 #else
 #include <QGuiApplication>
+using Application = QGuiApplication;
 #endif
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -15,11 +17,7 @@ int main(int argc, char **argv)
 {
     // Test discovery does not pass CTest's environment, so the platform is set here.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-#ifdef CARNELIS_TEST_WIDGETS
-    QApplication app(argc, argv);
-#else
-    QGuiApplication app(argc, argv);
-#endif
+    Application app(argc, argv);
     QLocale::setDefault(QLocale::c());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
