@@ -18,19 +18,11 @@ struct Click {
     std::optional<QString> typed = std::nullopt; // the answer at the prompt, when one is expected
 };
 
-struct Expected {
-    int16_t colonne;
-    QString condition, critere, operateur;
-    float valeur;
-    bool frame5; // the column frame is open whenever a column other than TOUT is
-    Chosen cond, cote;
-    QString labAide;
-};
-
-struct Row {
-    std::vector<Click> clicks;
-    Expected expected;
-};
+// The column, condition, value, COTE operator and value in the record; whether the
+// COTE frame is open (the column frame is whenever a column other than TOUT is); the
+// condition and COTE buttons chosen, and the help line.
+using Expected = std::tuple<int16_t, QString, QString, QString, float, bool, Chosen, Chosen, QString>;
+using Row = std::pair<std::vector<Click>, Expected>;
 
 const Chosen none = std::nullopt;
 const QString conditionPrompt = QStringLiteral("Inscrivez le Critère de Tri relatif à la colonne: \r\n");
@@ -83,7 +75,8 @@ class CriteriaPanelTable : public ::testing::TestWithParam<Row> {};
 
 TEST_P(CriteriaPanelTable, ClickSequence)
 {
-    const Row &row = GetParam();
+    const auto &[clicks, expected] = GetParam();
+    const auto &[colonne, condition, critere, operateur, valeur, frame5, cond, cote, labAide] = expected;
     SelectionState s;
     ScriptedDialogs dialogs;
     CriteriaPanel panel(s, dialogs);
@@ -95,7 +88,7 @@ TEST_P(CriteriaPanelTable, ClickSequence)
 
     std::vector<DialogCall> prompts;
     int coteClicks = 0;
-    for (const Click &click : row.clicks) {
+    for (const Click &click : clicks) {
         if (click.typed) {
             dialogs.answerInput(*click.typed);
             prompts.push_back(
@@ -110,14 +103,12 @@ TEST_P(CriteriaPanelTable, ClickSequence)
         EXPECT_EQ(panel.Niveau, 0);
     }
 
-    const Expected &e = row.expected;
-    EXPECT_EQ(dialogs.transcript(), prompts);
-    EXPECT_EQ(dialogs.unusedAnswers(), 0);
+    EXPECT_EQ(std::pair(dialogs.transcript(), dialogs.unusedAnswers()), std::pair(prompts, 0));
     EXPECT_EQ(std::tuple(s.ColonneTri, s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote),
-              std::tuple(Chosen(e.colonne), e.condition, e.critere, e.operateur, e.valeur));
+              std::tuple(Chosen(colonne), condition, critere, operateur, valeur));
     EXPECT_EQ(std::tuple(panel.frame4Enabled(), panel.frame5Enabled(), panel.chosen(G::Column),
                          panel.chosen(G::Condition), panel.chosen(G::Cote), panel.labAide(), focusGiven),
-              std::tuple(e.colonne != 0, e.frame5, Chosen(e.colonne), e.cond, e.cote, e.labAide, coteClicks));
+              std::tuple(colonne != 0, frame5, Chosen(colonne), cond, cote, labAide, coteClicks));
 }
 
 INSTANTIATE_TEST_SUITE_P(, CriteriaPanelTable, ::testing::ValuesIn(rows),

@@ -39,7 +39,7 @@ QStringList column(const QString &path, const QString &query)
     return values;
 }
 
-struct RoadTest : ::testing::Test, test::WindowDriver {
+struct RoadTest : ::testing::TestWithParam<std::pair<bool, int>>, test::WindowDriver {
     RoadTest()
     {
         // The chooser opens on the folder the program was started from.
@@ -52,65 +52,49 @@ struct RoadTest : ::testing::Test, test::WindowDriver {
         QDir::setCurrent(previousFolder);
         EXPECT_EQ(dialogs.unusedAnswers(), 0);
     }
-
-    // Main window, database entry, the file, TIMBRES, " DÉSIGNATION", "Contient" MARIANNE,
-    // "  >  que" 5, Open, then Escape in the view; the NUMERO of the rows the grid showed.
-    QStringList walk()
-    {
-        carnelis.Show();
-        find<QAction>(carnelis, "Base")->trigger();
-        clickEntry(find<QListWidget>(chooser, "File1"), "COLLECTION.MDB");
-        clickEntry(find<QListWidget>(chooser, "List1"), "TIMBRES");
-        criteria(2, 6, "marianne");
-        option(3, 1, "5");
-        FRMGRID *view = open();
-        if (!view) {
-            ADD_FAILURE() << "the table view did not open";
-            return {};
-        }
-        const int count = view->Data1.recordset()->RecordCount();
-        EXPECT_EQ(view->Label1->text(),
-                  "  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  " + QString::number(count));
-        QStringList numbers;
-        for (int row = 0; row < count; ++row)
-            numbers << view->DBGrid1->model()->index(row, 0).data().toString();
-        EXPECT_TRUE(dialogs.boxes().empty());
-
-        QWidget *focus = QApplication::focusWidget();
-        QTest::keyClick(focus && focus->window() == view ? focus : view->DBGrid1->table(), Qt::Key_Escape);
-        flushDeletes();
-        EXPECT_FALSE(grid.isLoaded());
-        EXPECT_TRUE(chooser.get()->widget()->isVisible() && carnelis.get()->widget()->isVisible());
-        EXPECT_EQ(find<QListWidget>(chooser, "List1")->count(), 4);
-        EXPECT_EQ(find<QListWidget>(chooser, "File1")->currentItem()->text(), "COLLECTION.MDB");
-        for (const char *option : {"Option1_2", "Option2_6", "Option3_1"})
-            EXPECT_TRUE(find<QRadioButton>(chooser, option)->isChecked()) << option;
-        EXPECT_EQ(std::pair(selection.CritereTri, selection.ValeurCote), std::pair(QString("MARIANNE"), 5.0f));
-        return numbers;
-    }
-
     QString previousFolder = QDir::currentPath();
     QString path = dir.filePath("COLLECTION.MDB");
 };
 
-TEST_F(RoadTest, FromTheMainWindowToTheGridAndBackToTheChooser)
-{
-    const QStringList expected = column(path, "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') "
-                                              "> 0 AND COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)");
-    ASSERT_GT(expected.size(), 3) << "the sample has no stamp to find";
-    EXPECT_EQ(walk(), expected);
-}
-
-// Escape or Quitter in the main window over a view where a row is being typed: the view's
-// save question comes first, then the program ends; Yes keeps the row, No drops it.
-struct MainWindowEndingTest : RoadTest, ::testing::WithParamInterface<std::pair<bool, int>> {};
-
-TEST_P(MainWindowEndingTest, APendingRowIsOfferedForSavingBeforeTheEnd)
+// Main window, database entry, the file, TIMBRES, " DÉSIGNATION", "Contient" MARIANNE,
+// "  >  que" 5, Open, the grid with its rows and its summary, Escape in the view and back
+// in the chooser with every choice still there. Then Escape or Quitter in the main window
+// over a view where a row is being typed: the view's save question comes first, then the
+// program ends; Yes keeps the row, No drops it.
+TEST_P(RoadTest, FromTheMainWindowToTheGridAndBackThenAPendingRowIsOfferedForSavingBeforeTheEnd)
 {
     const auto [escape, answer] = GetParam();
-    const QStringList numbers = walk();
-    ASSERT_FALSE(numbers.isEmpty());
+    carnelis.Show();
+    find<QAction>(carnelis, "Base")->trigger();
+    clickEntry(find<QListWidget>(chooser, "File1"), "COLLECTION.MDB");
+    clickEntry(find<QListWidget>(chooser, "List1"), "TIMBRES");
+    criteria(2, 6, "marianne");
+    option(3, 1, "5");
     FRMGRID *view = open();
+    ASSERT_NE(view, nullptr);
+    const int count = view->Data1.recordset()->RecordCount();
+    EXPECT_EQ(view->Label1->text(),
+              "  DÉSIGNATION CONTIENT MARIANNE Et Cote  > 5.00 - Lignes:  " + QString::number(count));
+    QStringList numbers;
+    for (int row = 0; row < count; ++row)
+        numbers << view->DBGrid1->model()->index(row, 0).data().toString();
+    EXPECT_EQ(numbers, column(path, "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 AND "
+                                    "COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)"));
+    ASSERT_GT(numbers.size(), 3) << "the sample has no stamp to find";
+    EXPECT_TRUE(dialogs.boxes().empty());
+
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == view ? focus : view->DBGrid1->table(), Qt::Key_Escape);
+    flushDeletes();
+    EXPECT_TRUE(!grid.isLoaded() && chooser.get()->widget()->isVisible() && carnelis.get()->widget()->isVisible());
+    EXPECT_EQ(std::tuple(find<QListWidget>(chooser, "List1")->count(),
+                         find<QListWidget>(chooser, "File1")->currentItem()->text(), selection.CritereTri,
+                         selection.ValeurCote),
+              std::tuple(4, QString("COLLECTION.MDB"), QString("MARIANNE"), 5.0f));
+    for (const char *option : {"Option1_2", "Option2_6", "Option3_1"})
+        EXPECT_TRUE(find<QRadioButton>(chooser, option)->isChecked()) << option;
+
+    view = open();
     ASSERT_NE(view, nullptr);
     GridTable *table = view->DBGrid1->table();
     const QModelIndex cell = view->DBGrid1->model()->index(0, 1);
@@ -135,7 +119,7 @@ TEST_P(MainWindowEndingTest, APendingRowIsOfferedForSavingBeforeTheEnd)
     EXPECT_EQ(column(path, designation), answer == vb::Yes ? QStringList{"CHANGÉ"} : before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, MainWindowEndingTest,
+INSTANTIATE_TEST_SUITE_P(Ways, RoadTest,
                          ::testing::Values(std::pair{true, vb::Yes}, std::pair{true, vb::No}, std::pair{false, vb::Yes},
                                            std::pair{false, vb::No}),
                          [](const auto &info) { return "way" + std::to_string(info.index); });
