@@ -26,12 +26,12 @@ using test::Rows;
 namespace {
 
 // Printed lines from their pieces, each "column:text", joined by "|".
-QStringList lines(const QStringList &specs)
+QStringList lines(const QStringList &printed)
 {
     QStringList texts;
-    for (const QString &spec : specs) {
+    for (const QString &line : printed) {
         texts << QString();
-        for (const QString &piece : spec.split(u'|')) {
+        for (const QString &piece : line.split(u'|')) {
             const qsizetype colon = piece.indexOf(u':');
             texts.last() = texts.last().leftJustified(piece.left(colon).toInt() - 1, u' ') + piece.mid(colon + 1);
         }
