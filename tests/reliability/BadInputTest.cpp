@@ -34,13 +34,12 @@ const QStringList punctuation =
 std::optional<std::set<QString>> run(Database &db, const QString &table, int16_t colonne, const QString &condition,
                                      const QString &critere, bool withCote, const std::string &context)
 {
-    SelectionState s;
-    s.NomTable = table;
-    s.ColonneTri = colonne;
-    s.ConditionTri = condition;
-    s.CritereTri = criterionFromTyped(critere);
-    s.OperateurCote = withCote ? " > " : "";
-    s.ValeurCote = 0.5f;
+    const SelectionState s{.NomTable = table,
+                           .ColonneTri = colonne,
+                           .ConditionTri = condition,
+                           .CritereTri = criterionFromTyped(critere),
+                           .OperateurCote = withCote ? " > " : "",
+                           .ValeurCote = 0.5f};
     QString sql;
     const auto build = [&] { Recherche(s, columnNameFor(colonne), sql); };
     if (critere.size() > 255) {

@@ -34,7 +34,6 @@ TEST(CriteriaInput, NumbersWithTheCommaOrThePointAndNothingElse)
         for (const auto &[typed, value] : cases)
             EXPECT_EQ(numberFromTyped(typed), value) << typed << " " << locale.name().toStdString();
     }
-    QLocale::setDefault(QLocale::c());
     // The COTE value is kept in single precision.
     EXPECT_EQ(coteValueFromTyped("3,4028234663852886E38"), std::numeric_limits<float>::max());
     EXPECT_EQ(coteValueFromTyped("3,5E38"), std::nullopt);
@@ -74,17 +73,14 @@ TEST(CriteriaCheck, CriteriaTheQueryCannotHoldAreRefusedWithTheTypedTextNamed)
     for (const QLocale &locale : locales) {
         QLocale::setDefault(locale);
         for (const auto &c : cases) {
-            SelectionState s;
-            s.ColonneTri = c.colonne;
-            s.ConditionTri = QString::fromUtf8(c.condition);
-            s.CritereTri = c.critere;
+            const SelectionState s{
+                .ColonneTri = c.colonne, .ConditionTri = QString::fromUtf8(c.condition), .CritereTri = c.critere};
             const Refusal refusal = criteriaRefusal(s).value_or(Refusal{});
             EXPECT_EQ(std::tuple(refusal.prompt, refusal.title, refusal.style),
                       std::tuple(c.prompt, c.title, c.prompt.isEmpty() ? Refusal{}.style : int(vb::Critical)))
                 << c.critere.left(20).toStdString() << " " << locale.name().toStdString();
         }
     }
-    QLocale::setDefault(QLocale::c());
 }
 
 } // namespace

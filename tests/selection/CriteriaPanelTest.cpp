@@ -154,7 +154,6 @@ TEST(CriteriaPanel, CoteValueIsAskedAgainUntilANumberOrCancel)
                       c.valeur ? std::tuple(QString(" < "), c.valeur, Chosen(2)) : std::tuple(QString(), 0.0f, none));
         }
     }
-    QLocale::setDefault(QLocale::c());
 }
 
 TEST(CriteriaPanel, ChoosingFromCodeRunsTheClickOnlyForAButtonNotChosen)

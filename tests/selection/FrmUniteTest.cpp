@@ -37,7 +37,6 @@ struct FrmUniteTest : ::testing::Test, test::WindowDriver {
                                test::row("100", "Lion d'or", "2f or", "", 0.0, "à vérifier")});
         realWindows();
     }
-    ~FrmUniteTest() override { QLocale::setDefault(QLocale::c()); }
     template <typename W = QWidget>
     W *control(const QString &name)
     {

@@ -24,11 +24,10 @@ const std::tuple<const char *, const char *, const char *, const char *, float, 
 TEST(OpenRequest, SummaryInBothFormsUnderTheCAndTheFrenchLocale)
 {
     for (const auto &[column, condition, critere, operateur, valeur, inC] : summaries) {
-        SelectionState s;
-        s.ConditionTri = QString::fromUtf8(condition);
-        s.CritereTri = QString::fromUtf8(critere);
-        s.OperateurCote = QString::fromUtf8(operateur);
-        s.ValeurCote = valeur;
+        const SelectionState s{.ConditionTri = QString::fromUtf8(condition),
+                               .CritereTri = QString::fromUtf8(critere),
+                               .OperateurCote = QString::fromUtf8(operateur),
+                               .ValeurCote = valeur};
         const QString expected = QString::fromUtf8(inC);
         EXPECT_EQ(ResumeCriteres(QString::fromUtf8(column), s, QLocale::c()), expected);
         EXPECT_EQ(ResumeCriteres(QString::fromUtf8(column), s, QLocale(QLocale::French, QLocale::France)),

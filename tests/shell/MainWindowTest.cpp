@@ -13,22 +13,11 @@ using namespace carnelis;
 
 namespace {
 
-// A window that only counts its loads: enough to see how the main window reaches the chooser.
-class CountingWindow : public QWidget, public Form {
-public:
-    explicit CountingWindow(int &loads) : loads_(loads) {}
-    QWidget *widget() override { return this; }
-    void Form_Load() override { ++loads_; }
-
-private:
-    int &loads_;
-};
-
 struct MainWindowTest : ::testing::Test, test::WindowDriver {
     MainWindowTest()
     {
         realWindows();
-        chooser.setFactory([this] { return std::make_unique<CountingWindow>(chooserLoads); });
+        chooser.setFactory([this] { return std::make_unique<test::CountingForm>(chooserLoads); });
     }
     ~MainWindowTest() override { EXPECT_EQ(dialogs.unusedAnswers(), 0); }
 

@@ -7,6 +7,7 @@
 #include "GridDelegate.h"
 #include "RecordsetModel.h"
 #include "SampleCollection.h"
+#include "TestFiles.h"
 #include "WindowDriver.h"
 
 #include <QAction>
@@ -18,26 +19,10 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using namespace carnelis;
 
 namespace {
-
-// The first column of a query's rows, the file read without the program.
-QStringList column(const QString &path, const QString &query)
-{
-    QStringList values;
-    sqlite3 *db = nullptr;
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-        sqlite3_prepare_v2(db, query.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK)
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            values << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return values;
-}
 
 struct RoadTest : ::testing::TestWithParam<std::pair<bool, int>>, test::WindowDriver {
     RoadTest()
@@ -78,8 +63,11 @@ TEST_P(RoadTest, FromTheMainWindowToTheGridAndBackThenAPendingRowIsOfferedForSav
     QStringList numbers;
     for (int row = 0; row < count; ++row)
         numbers << view->DBGrid1->model()->index(row, 0).data().toString();
-    EXPECT_EQ(numbers, column(path, "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 AND "
-                                    "COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)"));
+    EXPECT_EQ(numbers,
+              test::quotedValues(path,
+                                 "SELECT NUMERO FROM TIMBRES WHERE instr(upper(DESIGNATION), 'MARIANNE') > 0 AND "
+                                 "COTE > 5 ORDER BY CAST(NUMERO AS INTEGER)",
+                                 false));
     ASSERT_GT(numbers.size(), 3) << "the sample has no stamp to find";
     EXPECT_TRUE(dialogs.boxes().empty());
 
@@ -105,7 +93,7 @@ TEST_P(RoadTest, FromTheMainWindowToTheGridAndBackThenAPendingRowIsOfferedForSav
     editor->selectAll();
     QTest::keyClicks(editor, "CHANGÉ");
     const QString designation = "SELECT DESIGNATION FROM TIMBRES WHERE NUMERO = '" + numbers.front() + "'";
-    const QStringList before = column(path, designation);
+    const QStringList before = test::quotedValues(path, designation, false);
     dialogs.clearTranscript();
     dialogs.answerMsgBox(answer);
 
@@ -116,7 +104,7 @@ TEST_P(RoadTest, FromTheMainWindowToTheGridAndBackThenAPendingRowIsOfferedForSav
     EXPECT_EQ(dialogs.boxes().size(), 1u);
     for (FormSlot *slot : {&carnelis, &chooser, &grid})
         EXPECT_FALSE(slot->isLoaded() && slot->get()->widget()->isVisible());
-    EXPECT_EQ(column(path, designation), answer == vb::Yes ? QStringList{"CHANGÉ"} : before);
+    EXPECT_EQ(test::quotedValues(path, designation, false), answer == vb::Yes ? QStringList{"CHANGÉ"} : before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, RoadTest,

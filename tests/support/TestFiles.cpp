@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "BadFiles.h"
 #include "Collections.h"
+#include "Sqlite.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -50,26 +51,45 @@ void rawSql(const QString &path, const QString &sql)
     sqlite3_close(db);
 }
 
-namespace {
-
-QByteArray bytesOf(const QString &path)
+QByteArray readAll(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
+void writeAll(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size())
+        << path.toStdString();
 }
 
-} // namespace
+QStringList quotedValues(const QString &sqliteFile, const QString &sql, bool quote)
+{
+    // A RuntimeError fails the test with SQLite's message.
+    QStringList values;
+    Connection db(sqliteFile, Connection::Mode::ReadOnly);
+    Statement quoted(db, (quote ? "WITH q(c) AS (" + sql + ") SELECT quote(c) FROM q" : sql).toStdString());
+    while (quoted.step())
+        values << quoted.text(0);
+    return values;
+}
+
+QStringList rowsOf(const QString &sqliteFile, const QString &table, const QString &where)
+{
+    QStringList columns;
+    for (const QString &c : quotedValues(sqliteFile, "SELECT name FROM pragma_table_info('" + table + "')"))
+        columns << "quote(\"" + c.mid(1, c.size() - 2) + "\")";
+    return quotedValues(
+        sqliteFile, "SELECT " + columns.join("||'|'||") + " FROM \"" + table + "\" WHERE " + where + " ORDER BY rowid",
+        false);
+}
 
 std::vector<BadFile> writeBadFiles(const QString &folder)
 {
     auto in = [&](const char *name) { return folder + u'/' + QLatin1String(name); };
-    const QByteArray sound = bytesOf(writeCollection(in("BON.MDB"), "TIMBRES", {row("1", "L'ÉCU", {}, {}, 2.5)}));
+    const QByteArray sound = readAll(writeCollection(in("BON.MDB"), "TIMBRES", {row("1", "L'ÉCU", {}, {}, 2.5)}));
     QByteArray random(8192, '\0'), jet(4096, '\0'), ace(4096, '\0');
     for (int i = 0; i < random.size(); ++i)
         random[i] = char((i * 7919 + 13) % 251);
@@ -77,8 +97,8 @@ std::vector<BadFile> writeBadFiles(const QString &folder)
     ace.replace(4, 15, "Standard ACE DB");
     // Enough rows for the table to span pages, and its first page overwritten.
     Rows many(60, row("1", QString(200, u'a')));
-    writeBytes(in("PAGE.MDB"),
-               bytesOf(writeCollection(in("PAGE.MDB"), "TIMBRES", many)).replace(4096, 4096, random.left(4096)));
+    writeAll(in("PAGE.MDB"),
+             readAll(writeCollection(in("PAGE.MDB"), "TIMBRES", many)).replace(4096, 4096, random.left(4096)));
     writeCollection(in("SANSTABLE.MDB"), "MONNAIES", {row("1")});
     for (const auto &[name, bytes] : {std::pair{"VIDE.MDB", QByteArray()},
                                       {"TEXTE.MDB", "NUMERO;DESIGNATION\n1;Écu\n"},
@@ -87,7 +107,7 @@ std::vector<BadFile> writeBadFiles(const QString &folder)
                                       {"ACE.MDB", ace},
                                       {"TRONQUE.MDB", sound.left(sound.size() - 100)},
                                       {"ENTETE.MDB", sound.left(100)}})
-        writeBytes(in(name), bytes);
+        writeAll(in(name), bytes);
     QDir(folder).mkdir("DOSSIER.MDB");
     using namespace err;
     return {{in("ABSENT.MDB"), CannotOpen, "introuvable"},

@@ -20,6 +20,18 @@ class FrmUnite;
 
 namespace carnelis::test {
 
+// A window that only counts its loads: what a test puts in a slot to see how another
+// window reaches it.
+class CountingForm : public QWidget, public Form {
+public:
+    explicit CountingForm(int &loads) : loads_(loads) {}
+    QWidget *widget() override { return this; }
+    void Form_Load() override { ++loads_; }
+
+private:
+    int &loads_;
+};
+
 class WindowDriver {
 public:
     explicit WindowDriver(PrinterDevice *device = nullptr);

@@ -10,8 +10,14 @@ using Application = QGuiApplication;
 
 #include <cstdlib>
 
+namespace {
+struct LocaleReset : ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo &) override { QLocale::setDefault(QLocale::c()); }
+};
+} // namespace
+
 // Every test binary runs headless with a fixed locale; a test that needs another
-// locale sets it and puts it back. The layers below the windows are tested without the
+// locale sets it, and the C locale is back for the next test. The layers below the windows are tested without the
 // widget library, so that nothing there leans on it unnoticed.
 int main(int argc, char **argv)
 {
@@ -20,5 +26,6 @@ int main(int argc, char **argv)
     Application app(argc, argv);
     QLocale::setDefault(QLocale::c());
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new LocaleReset);
     return RUN_ALL_TESTS();
 }

@@ -48,7 +48,7 @@ TEST_F(GridEditTest, AnEditIsWrittenOnlyWhenTheRowIsLeft)
 
     clickCell(2, 0);
     EXPECT_EQ(inFile("TIMBRES", "DESIGNATION"), (QStringList{"Cérès", "Semeuse lignée", "Marianne"}));
-    EXPECT_EQ(inFile("TIMBRES", "COTE"), (QStringList{"45", "7.5", "12.5"}));
+    EXPECT_EQ(inFile("TIMBRES", "COTE"), (QStringList{"45.0", "7.5", "12.5"}));
     EXPECT_EQ(std::tuple(int(view().LigneSauvee), written, position()), std::tuple(-1, 1, 2));
     EXPECT_EQ(selector(2), QStringLiteral("\u25B6"));
 }
@@ -73,7 +73,7 @@ TEST_F(GridEditTest, TheLastLineTakesANewRowStartingWithCoteZero)
     QTest::keyClick(&table(), Qt::Key_Down);
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), (QStringList{"1", "2", "3", "4"}));
     EXPECT_EQ(QStringList({inFile("TIMBRES", "DESIGNATION").last(), inFile("TIMBRES", "COTE").last()}),
-              QStringList({"Sabine", "0"}));
+              QStringList({"Sabine", "0.0"}));
     EXPECT_TRUE(model().isNewRowLine(4));
     EXPECT_EQ(std::tuple(model().rowCount(), gridRow(), int(view().LigneSauvee)), std::tuple(5, 4, -1));
 }
@@ -89,7 +89,7 @@ TEST_F(GridEditTest, TextInCoteIsRefusedWithAMessageAndNothingIsWritten)
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].style == vb::Exclamation &&
                 dialogs.boxes()[0].prompt.startsWith("La valeur « douze » ne convient pas à la colonne COTE"));
-    EXPECT_EQ(std::pair(inFile("TIMBRES", "COTE"), written), std::pair(QStringList{"45", "3", "12.5"}, 0));
+    EXPECT_EQ(std::pair(inFile("TIMBRES", "COTE"), written), std::pair(QStringList{"45.0", "3.0", "12.5"}, 0));
 }
 
 // A second click on the current cell opens its editor only after the double-click delay;

@@ -1,4 +1,5 @@
 #include "GridFixture.h"
+#include "TestFiles.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -7,36 +8,21 @@
 
 namespace carnelis::test {
 
-namespace {
-
-// Stands for the chooser: the view only shows it again when it closes.
-class ChooserWindow : public QWidget, public Form {
-public:
-    explicit ChooserWindow(int &loads) : loads_(loads) {}
-    QWidget *widget() override { return this; }
-    void Form_Load() override { ++loads_; }
-
-private:
-    int &loads_;
-};
-
-} // namespace
-
 GridFixture::GridFixture(PrinterDevice *device) : WindowDriver(device)
 {
-    chooser.setFactory([this] { return std::make_unique<ChooserWindow>(chooserLoads); });
+    chooser.setFactory([this] { return std::make_unique<CountingForm>(chooserLoads); });
     grid.setFactory([this] { return std::make_unique<FRMGRID>(ctx); });
 }
 
 void GridFixture::choose(const QString &table, int16_t colonneTri, const QString &condition, const QString &critere)
 {
-    selection.RepertoireMdb = dir.path();
-    selection.NomFichierMdb = QStringLiteral("COLLECTION.MDB");
-    selection.NomTable = table;
-    selection.ColonneTri = colonneTri;
-    selection.ConditionTri = condition;
-    selection.CritereTri = critere;
-    selection.ResumeCriteres = QStringLiteral(" Toutes les lignes");
+    selection = {.NomFichierMdb = QStringLiteral("COLLECTION.MDB"),
+                 .RepertoireMdb = dir.path(),
+                 .NomTable = table,
+                 .ColonneTri = colonneTri,
+                 .ConditionTri = condition,
+                 .CritereTri = critere,
+                 .ResumeCriteres = QStringLiteral(" Toutes les lignes")};
 }
 
 FRMGRID *GridFixture::open()
@@ -58,19 +44,7 @@ bool GridFixture::show(const Rows &rows)
 
 QStringList GridFixture::inFile(const QString &table, const QString &column)
 {
-    DataControl data;
-    data.DatabaseName = path();
-    data.RecordSource = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY NUMERO");
-    data.Refresh();
-    Recordset &rs = *data.recordset();
-    const int c = int(rs.columnNames().indexOf(column));
-    QStringList values;
-    for (int i = 0; i < rs.RecordCount(); ++i) {
-        const Value v = rs.valueAt(i, c);
-        values << (v.isNull() ? QStringLiteral("<null>") : v.toDisplayText(QLocale::c()));
-    }
-    data.database()->Close();
-    return values;
+    return quotedValues(path(), "SELECT ifnull(" + column + ", '<null>') FROM " + table + " ORDER BY rowid", false);
 }
 
 QStringList GridFixture::shownColumn(int column)

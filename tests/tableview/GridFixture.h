@@ -28,8 +28,8 @@ protected:
 
     // COLLECTION.MDB, where the tables are written.
     QString path() const { return dir.filePath(QStringLiteral("COLLECTION.MDB")); }
-    // One column of the table as the file holds it now, ordered by NUMERO, read through
-    // a connection of its own; Null reads as "<null>".
+    // One column of the table as the file holds it now, rows in the order they were
+    // written, read straight through SQLite; Null reads as "<null>".
     QStringList inFile(const QString &table, const QString &column);
 
     // The grid as the user sees it.

@@ -19,14 +19,12 @@ struct Case {
 
 SelectionState selectionOf(const Case &c)
 {
-    SelectionState s;
-    s.NomTable = QString::fromUtf8(c.table);
-    s.ColonneTri = c.colonne;
-    s.ConditionTri = QString::fromUtf8(c.condition);
-    s.CritereTri = QString::fromUtf8(c.critere);
-    s.OperateurCote = QString::fromUtf8(c.operateur);
-    s.ValeurCote = c.valeur;
-    return s;
+    return {.NomTable = QString::fromUtf8(c.table),
+            .ColonneTri = c.colonne,
+            .ConditionTri = QString::fromUtf8(c.condition),
+            .CritereTri = QString::fromUtf8(c.critere),
+            .OperateurCote = QString::fromUtf8(c.operateur),
+            .ValeurCote = c.valeur};
 }
 
 QString compose(const Case &c)
@@ -89,7 +87,6 @@ TEST(RechercheLimits, SingleValueTextIgnoresTheLocale)
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     for (const auto &[value, text] : cases)
         EXPECT_EQ(singleToText(value), QString::fromLatin1(text)) << value;
-    QLocale::setDefault(QLocale::c());
 }
 
 } // namespace

@@ -41,14 +41,6 @@ QStringList lines(const QStringList &printed)
 
 class Report : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        selection.NomFichierMdb = "A.MDB";
-        selection.NomTable = "T";
-        selection.ResumeCriteres = " Toutes les lignes.";
-    }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-
     void load(const Rows &rows, const std::vector<ColumnDef> &columns = collectionColumns(),
               const QString &order = " ORDER BY NUMERO")
     {
@@ -74,7 +66,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    SelectionState selection;
+    SelectionState selection{.NomFichierMdb = "A.MDB", .NomTable = "T", .ResumeCriteres = " Toutes les lignes."};
     DataControl Data1;
     RecordingPrinter printer;
     ScriptedDialogs dialogs;

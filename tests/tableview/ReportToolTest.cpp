@@ -36,17 +36,11 @@ TEST(ReportTool, PdfOfTheSampleCollectionReadsAsTheRecordersSheets)
             << output.toStdString();
 
         // What the chooser holds after the same clicks.
-        SelectionState s;
-        s.NomFichierMdb = "COLLECTION.MDB";
-        s.RepertoireMdb = dir.path();
-        s.NomTable = "TIMBRES";
+        SelectionState s{.NomFichierMdb = "COLLECTION.MDB", .RepertoireMdb = dir.path(), .NomTable = "TIMBRES"};
         QString query = unfilteredQuery("TIMBRES");
         if (filtered) {
-            s.ColonneTri = 2;
-            s.ConditionTri = "Contient";
-            s.CritereTri = "MARIANNE";
-            s.OperateurCote = " > ";
-            s.ValeurCote = 10;
+            std::tie(s.ColonneTri, s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote) =
+                std::tuple(int16_t(2), "Contient", "MARIANNE", " > ", 10.0f);
             Recherche(s, "DESIGNATION", query);
         }
         s.ResumeCriteres = ResumeCriteres(filtered ? " DÉSIGNATION" : " TOUT", s, QLocale());

@@ -1,7 +1,5 @@
 #include "JetSamples.h"
 
-#include "Sqlite.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,40 +10,6 @@ namespace carnelis::test {
 QString jetSample(const QString &name) { return QDir(QStringLiteral(CARNELIS_JET_TESTDATA)).filePath(name); }
 
 bool jetSamplesPresent() { return QFileInfo::exists(jetSample(QStringLiteral("testV1997.mdb"))); }
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) << path;
-}
-
-QStringList quotedValues(const QString &sqliteFile, const QString &sql, bool quote)
-{
-    // A RuntimeError fails the test with SQLite's message.
-    QStringList values;
-    Connection db(sqliteFile, Connection::Mode::ReadOnly);
-    Statement quoted(db, (quote ? "WITH q(c) AS (" + sql + ") SELECT quote(c) FROM q" : sql).toStdString());
-    while (quoted.step())
-        values << quoted.text(0);
-    return values;
-}
-
-QStringList rowsOf(const QString &sqliteFile, const QString &table, const QString &where)
-{
-    QStringList columns;
-    for (const QString &c : quotedValues(sqliteFile, "SELECT name FROM pragma_table_info('" + table + "')"))
-        columns << "quote(\"" + c.mid(1, c.size() - 2) + "\")";
-    return quotedValues(
-        sqliteFile, "SELECT " + columns.join("||'|'||") + " FROM \"" + table + "\" WHERE " + where + " ORDER BY rowid",
-        false);
-}
 
 QByteArray patched(const char *sample, std::initializer_list<std::pair<qsizetype, QByteArray>> patches)
 {

@@ -24,16 +24,8 @@ bool jetSamplesPresent();
     if (!carnelis::test::jetSamplesPresent())                                                                          \
     GTEST_SKIP() << "dossier des fichiers Access d'exemple absent : " << CARNELIS_JET_TESTDATA
 
-QByteArray readAll(const QString &path);
-void writeAll(const QString &path, const QByteArray &bytes);
 // A sample's bytes with each (offset, bytes) written over them.
 QByteArray patched(const char *sample, std::initializer_list<std::pair<qsizetype, QByteArray>> patches = {});
-
-// One value per row of a one-column SQL query on an SQLite file, as SQLite's quote() writes it:
-// NULL, 12, 3.5, 'text' — so that a test sees the type as well as the value.
-QStringList quotedValues(const QString &sqliteFile, const QString &sql, bool quote = true);
-// The rows of a table, in its order, each as its quoted values joined by '|'.
-QStringList rowsOf(const QString &sqliteFile, const QString &table, const QString &where = "1");
 
 // overflowTestV1997.mdb whose Table1 has the columns of a collection: NUMERO,
 // DESIGNATION, COULEUR, ETAT, COTE, DIVERS (all text), then data8, data9, data10; its 7 rows

@@ -25,13 +25,12 @@ protected:
     QStringList rowsFor(int16_t colonne, const QString &condition, const QString &critere, const char *op = "",
                         float cote = 10.0f, const QString &table = "MONNAIES")
     {
-        SelectionState s;
-        s.NomTable = table;
-        s.ColonneTri = colonne;
-        s.ConditionTri = condition;
-        s.CritereTri = critere;
-        s.OperateurCote = op;
-        s.ValeurCote = cote;
+        const SelectionState s{.NomTable = table,
+                               .ColonneTri = colonne,
+                               .ConditionTri = condition,
+                               .CritereTri = critere,
+                               .OperateurCote = op,
+                               .ValeurCote = cote};
         QString texteRequete;
         Recherche(s, columnNameFor(colonne), texteRequete);
         DataControl data;

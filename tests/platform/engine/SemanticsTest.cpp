@@ -62,7 +62,6 @@ TEST(Functions, ValInstrLeftAndRightOnTextsNumbersAndNull)
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     expectFacts({"jet_instr(837.89, ',89') IS 4", "jet_instr(837.89, '.89') IS 0", "jet_left(1234.5, 5) IS '1234,'",
                  "jet_right(12.5, 3) IS ',50'", "jet_right(-0.5, 5) IS '-0,50'"});
-    QLocale::setDefault(QLocale::c());
 }
 
 class Semantics : public EngineFixture {

@@ -58,7 +58,6 @@ TEST(PrinterDevice, PutsTheCharactersOfOnePrintWhereABasicProgramExpectsThem)
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     for (const auto &[items, sheet] : prints)
         EXPECT_EQ(printed([&](PrinterDevice &p) { p.Print(items, PrintEnd::NewLine); }), QStringList{sheet});
-    QLocale::setDefault(QLocale::c());
 }
 
 // The semicolon keeps the line; an empty Print ends it; Line leaves the position at its end, here
