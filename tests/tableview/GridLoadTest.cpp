@@ -10,16 +10,7 @@ using namespace carnelis::test;
 
 namespace {
 
-const QString failurePrompt(const QString &table)
-{
-    return " La stucture de la Table " + table +
-           " n'est pas conforme aux règles définies lors de la programmation du Logiciel.";
-}
-
-class GridLoadTest : public GridFixture {
-protected:
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-};
+using GridLoadTest = GridFixture;
 
 TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithTitleLabelMenuAndPointer)
 {
@@ -54,29 +45,6 @@ TEST_F(GridLoadTest, ThreeRowsLoadInNaturalNumeroOrderWithTitleLabelMenuAndPoint
                                     "      &Soixate Quinze %", "     &Fin", "    &Effacer Ligne", "        &Quitter"}));
 }
 
-TEST_F(GridLoadTest, AFilterThatMatchesNothingLoadsWithOnlyTheNewRowLine)
-{
-    writeCollection(path(), "TIMBRES", {row("1", "Cérès"), row("2", "Semeuse")});
-    choose("TIMBRES", 2, "Contient", "LICORNE");
-    ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(view().NomChamp, "DESIGNATION");
-    EXPECT_TRUE(view().Label1->text().endsWith(" - Lignes:  0"));
-    EXPECT_EQ(model().rowCount(), 1);
-    EXPECT_TRUE(model().isNewRowLine(0));
-}
-
-// A missing file takes the same road as a table the grid cannot show, and Show can be
-// tried again once the file is there.
-TEST_F(GridLoadTest, AMissingFileTakesTheFailureRoadAndShowCanBeTriedAgain)
-{
-    choose("TIMBRES");
-    dialogs.answerMsgBox(vb::OK);
-    EXPECT_EQ(open(), nullptr);
-    EXPECT_EQ(dialogs.boxes(), std::vector<DialogCall>{DialogCall::msgBox(failurePrompt("TIMBRES"), 0)});
-    flushDeletes();
-    EXPECT_TRUE(show({row("1")}));
-}
-
 struct BadTable {
     const char *name;
     std::vector<ColumnDef> columns;
@@ -99,8 +67,9 @@ TEST_P(GridLoadFailureTest, BeepsShowsTheStructureMessageAndUnloads)
     dialogs.answerMsgBox(vb::OK);
 
     EXPECT_EQ(open(), nullptr);
-    EXPECT_EQ(dialogs.transcript(),
-              (std::vector<DialogCall>{DialogCall::beep(), DialogCall::msgBox(failurePrompt("ADRESSES"), 0)}));
+    const QString prompt = " La stucture de la Table ADRESSES n'est pas conforme aux règles définies lors de la "
+                           "programmation du Logiciel.";
+    EXPECT_EQ(dialogs.transcript(), (std::vector<DialogCall>{DialogCall::beep(), DialogCall::msgBox(prompt, 0)}));
     EXPECT_FALSE(grid.isLoaded());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QStringList({selection.NomTable, selection.CritereTri, selection.NomFichierMdb, selection.ConditionTri,
