@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "Engine.h"
 #include "JetSamples.h"
+#include "RecordingPrinter.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -101,6 +102,15 @@ TEST_F(CarnelisBase, FiltreComposesTheQueryOfTheChooserAndRunsIt)
     EXPECT_EQ(
         rows.out,
         run({"requete", file(), "SELECT * FROM TIMBRES WHERE Left(TIMBRES.COULEUR,4) = ('VERT') ORDER BY NUMERO"}).out);
+    // The report of the same choice: its summary heads the first sheet, its rows are counted on the last.
+    ASSERT_EQ(run({"rapport", file(), "TIMBRES", file("VERT.pdf"), "--colonne", "3", "--condition", "Commence par",
+                   "--critere", "vert"})
+                  .status,
+              0);
+    const QStringList sheets = pdfPages(file("VERT.pdf"));
+    ASSERT_FALSE(sheets.isEmpty());
+    EXPECT_TRUE(sheets.first().contains("Impression de VALEUR - COULEUR COMMENCE PAR VERT")) << sheets.first();
+    EXPECT_TRUE(sheets.last().contains(QString::number(rows.out.count('\n') - 1) + " Ligne(s) pour")) << sheets.last();
     // A COTE value is a number in single precision: past that range, or no number at all,
     // a usage error naming the text, not a query naming « INF » or a silent 0.
     const struct {
