@@ -34,12 +34,9 @@ const QStringList punctuation =
 std::optional<std::set<QString>> run(Database &db, const QString &table, int16_t colonne, const QString &condition,
                                      const QString &critere, bool withCote, const std::string &context)
 {
-    const SelectionState s{.NomTable = table,
-                           .ColonneTri = colonne,
-                           .ConditionTri = condition,
-                           .CritereTri = criterionFromTyped(critere),
-                           .OperateurCote = withCote ? " > " : "",
-                           .ValeurCote = 0.5f};
+    SelectionState s;
+    std::tie(s.NomTable, s.ColonneTri, s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote) =
+        std::tuple(table, colonne, condition, criterionFromTyped(critere), withCote ? " > " : "", 0.5f);
     QString sql;
     const auto build = [&] { Recherche(s, columnNameFor(colonne), sql); };
     if (critere.size() > 255) {

@@ -73,8 +73,9 @@ TEST(CriteriaCheck, CriteriaTheQueryCannotHoldAreRefusedWithTheTypedTextNamed)
     for (const QLocale &locale : locales) {
         QLocale::setDefault(locale);
         for (const auto &c : cases) {
-            const SelectionState s{
-                .ColonneTri = c.colonne, .ConditionTri = QString::fromUtf8(c.condition), .CritereTri = c.critere};
+            SelectionState s;
+            std::tie(s.ColonneTri, s.ConditionTri, s.CritereTri) =
+                std::tuple(c.colonne, QString::fromUtf8(c.condition), c.critere);
             const Refusal refusal = criteriaRefusal(s).value_or(Refusal{});
             EXPECT_EQ(std::tuple(refusal.prompt, refusal.title, refusal.style),
                       std::tuple(c.prompt, c.title, c.prompt.isEmpty() ? Refusal{}.style : int(vb::Critical)))

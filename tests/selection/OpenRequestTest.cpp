@@ -24,10 +24,9 @@ const std::tuple<const char *, const char *, const char *, const char *, float, 
 TEST(OpenRequest, SummaryInBothFormsUnderTheCAndTheFrenchLocale)
 {
     for (const auto &[column, condition, critere, operateur, valeur, inC] : summaries) {
-        const SelectionState s{.ConditionTri = QString::fromUtf8(condition),
-                               .CritereTri = QString::fromUtf8(critere),
-                               .OperateurCote = QString::fromUtf8(operateur),
-                               .ValeurCote = valeur};
+        SelectionState s;
+        std::tie(s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote) =
+            std::tuple(QString::fromUtf8(condition), QString::fromUtf8(critere), QString::fromUtf8(operateur), valeur);
         const QString expected = QString::fromUtf8(inC);
         EXPECT_EQ(ResumeCriteres(QString::fromUtf8(column), s, QLocale::c()), expected);
         EXPECT_EQ(ResumeCriteres(QString::fromUtf8(column), s, QLocale(QLocale::French, QLocale::France)),

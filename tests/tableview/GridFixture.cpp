@@ -16,13 +16,10 @@ GridFixture::GridFixture(PrinterDevice *device) : WindowDriver(device)
 
 void GridFixture::choose(const QString &table, int16_t colonneTri, const QString &condition, const QString &critere)
 {
-    selection = {.NomFichierMdb = QStringLiteral("COLLECTION.MDB"),
-                 .RepertoireMdb = dir.path(),
-                 .NomTable = table,
-                 .ColonneTri = colonneTri,
-                 .ConditionTri = condition,
-                 .CritereTri = critere,
-                 .ResumeCriteres = QStringLiteral(" Toutes les lignes")};
+    std::tie(selection.RepertoireMdb, selection.NomFichierMdb, selection.NomTable, selection.ColonneTri,
+             selection.ConditionTri, selection.CritereTri, selection.ResumeCriteres) =
+        std::tuple(dir.path(), QStringLiteral("COLLECTION.MDB"), table, colonneTri, condition, critere,
+                   QStringLiteral(" Toutes les lignes"));
 }
 
 FRMGRID *GridFixture::open()

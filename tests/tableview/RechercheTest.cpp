@@ -19,12 +19,11 @@ struct Case {
 
 SelectionState selectionOf(const Case &c)
 {
-    return {.NomTable = QString::fromUtf8(c.table),
-            .ColonneTri = c.colonne,
-            .ConditionTri = QString::fromUtf8(c.condition),
-            .CritereTri = QString::fromUtf8(c.critere),
-            .OperateurCote = QString::fromUtf8(c.operateur),
-            .ValeurCote = c.valeur};
+    SelectionState s;
+    std::tie(s.NomTable, s.ColonneTri, s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote) =
+        std::tuple(QString::fromUtf8(c.table), c.colonne, QString::fromUtf8(c.condition), QString::fromUtf8(c.critere),
+                   QString::fromUtf8(c.operateur), c.valeur);
+    return s;
 }
 
 QString compose(const Case &c)

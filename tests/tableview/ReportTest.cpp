@@ -66,7 +66,11 @@ protected:
     }
 
     QTemporaryDir dir;
-    SelectionState selection{.NomFichierMdb = "A.MDB", .NomTable = "T", .ResumeCriteres = " Toutes les lignes."};
+    SelectionState selection = [] {
+        SelectionState s;
+        std::tie(s.NomFichierMdb, s.NomTable, s.ResumeCriteres) = std::tuple("A.MDB", "T", " Toutes les lignes.");
+        return s;
+    }();
     DataControl Data1;
     RecordingPrinter printer;
     ScriptedDialogs dialogs;

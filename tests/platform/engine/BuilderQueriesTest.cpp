@@ -25,12 +25,9 @@ protected:
     QStringList rowsFor(int16_t colonne, const QString &condition, const QString &critere, const char *op = "",
                         float cote = 10.0f, const QString &table = "MONNAIES")
     {
-        const SelectionState s{.NomTable = table,
-                               .ColonneTri = colonne,
-                               .ConditionTri = condition,
-                               .CritereTri = critere,
-                               .OperateurCote = op,
-                               .ValeurCote = cote};
+        SelectionState s;
+        std::tie(s.NomTable, s.ColonneTri, s.ConditionTri, s.CritereTri, s.OperateurCote, s.ValeurCote) =
+            std::tuple(table, colonne, condition, critere, op, cote);
         QString texteRequete;
         Recherche(s, columnNameFor(colonne), texteRequete);
         DataControl data;
