@@ -42,13 +42,8 @@ QString writeCollection(const QString &path, const QString &table, const Rows &r
 
 void rawSql(const QString &path, const QString &sql)
 {
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    char *message = nullptr;
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
-    EXPECT_EQ(rc, SQLITE_OK) << (message ? message : "");
-    sqlite3_free(message);
-    sqlite3_close(db);
+    // A RuntimeError fails the test with SQLite's message.
+    Connection(path, Connection::Mode::Create).exec(sql.toUtf8().constData());
 }
 
 QByteArray readAll(const QString &path)

@@ -41,6 +41,11 @@ QStringList lines(const QStringList &printed)
 
 class Report : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        std::tie(selection.NomFichierMdb, selection.NomTable, selection.ResumeCriteres) =
+            std::tuple("A.MDB", "T", " Toutes les lignes.");
+    }
     void load(const Rows &rows, const std::vector<ColumnDef> &columns = collectionColumns(),
               const QString &order = " ORDER BY NUMERO")
     {
@@ -66,11 +71,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    SelectionState selection = [] {
-        SelectionState s;
-        std::tie(s.NomFichierMdb, s.NomTable, s.ResumeCriteres) = std::tuple("A.MDB", "T", " Toutes les lignes.");
-        return s;
-    }();
+    SelectionState selection;
     DataControl Data1;
     RecordingPrinter printer;
     ScriptedDialogs dialogs;
