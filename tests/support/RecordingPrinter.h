@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace carnelis {
@@ -26,6 +27,7 @@ struct RecordedLine {
 struct RecordedPage {
     std::map<long, QString> lines; // by y in thousandths of a centimetre
     std::vector<RecordedRule> rules;
+    std::set<QString> fonts; // each font asked for text on the sheet: name, size and styles
 
     std::vector<RecordedLine> textLines() const;
     QStringList texts() const;
@@ -78,6 +80,7 @@ private:
     int abandoned_ = 0;
     std::optional<std::pair<int, int>> failure_;
     std::map<QString, QString> fonts_;
+    FontRequest drawing_;
     std::function<void()> onNewSheet_;
     double printableHeight_ = PrintableHeight;
 };

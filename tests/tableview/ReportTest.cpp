@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <set>
 
 using namespace carnelis;
 using test::row;
@@ -81,6 +82,11 @@ protected:
 TEST_F(Report, ThreeRowsLineByLineAndColumnByColumn)
 {
     printer.setAvailableFonts({{"Courier new", "Nimbus Mono PS"}});
+    // Whatever font the printer was left with, the report sets its own.
+    for (auto style : {&PrinterDevice::setFontBold, &PrinterDevice::setFontItalic, &PrinterDevice::setFontUnderline,
+                       &PrinterDevice::setFontStrikethru})
+        (printer.*style)(true);
+    printer.setFontSize(14);
     load({row("10", "Semeuse camée", "15 c vert", "", 0.5, "Coin daté"),
           row("1", "Cérès", "10 c bistre", "Neuf", 5.0, "L'épreuve"), row("2", {}, "25 c bleu", "Usé", 1234.5, "")});
     print();
@@ -94,6 +100,7 @@ TEST_F(Report, ThreeRowsLineByLineAndColumnByColumn)
                "41:3 Ligne(s) pour ......|72:1,240.00",
                "4:A.MDB - Table:T - Date: 05/12/2026  -  Police: Nimbus Mono PS 10"});
     EXPECT_EQ(page.texts(), expected);
+    EXPECT_EQ(page.fonts, std::set<QString>{"Courier new 10"});
     // Where the lines and the rules stand, in centimetres, to the tenth of a millimetre.
     QStringList heights;
     for (const auto &text : page.textLines())
