@@ -138,11 +138,14 @@ TEST_F(GridEditTest, ARowThatCannotBeWrittenStaysPendingAndNothingIsLost)
 }
 
 // Rows chosen by their record selectors go with the Delete key, exactly those, and only
-// after a question whose default is No: rows 0 and 2 clicked with Ctrl, or Ctrl+A.
+// after a question whose default is No: rows clicked with Ctrl, or Ctrl+A. The view then
+// stands on the row that took the first deleted one's place, or on the last row; after No,
+// where the user was.
 struct SelectorDeletion {
-    bool all;
+    std::vector<int> selectors; // none: Ctrl+A
     int answer;
     QStringList left;
+    int position;
 };
 
 class SelectorDeletionTest : public GridEditTest, public ::testing::WithParamInterface<SelectorDeletion> {};
@@ -150,30 +153,35 @@ class SelectorDeletionTest : public GridEditTest, public ::testing::WithParamInt
 TEST_P(SelectorDeletionTest, AsksOnceThenDeletesExactlyTheChosenRows)
 {
     const SelectorDeletion d = GetParam();
-    if (d.all) {
+    if (d.selectors.empty()) {
         clickCell(1, 1);
         QTest::keyClick(&table(), Qt::Key_A, Qt::ControlModifier);
-    } else {
-        clickSelector(0, Qt::ControlModifier);
-        clickSelector(2, Qt::ControlModifier);
     }
+    for (int selector : d.selectors)
+        clickSelector(selector, Qt::ControlModifier);
     dialogs.clearTranscript();
     dialogs.answerMsgBox(d.answer);
     QTest::keyClick(&table(), Qt::Key_Delete);
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].style == vb::YesNo + vb::Exclamation + vb::DefaultButton2 &&
-                dialogs.boxes()[0].prompt.contains(d.all ? " 3 lignes " : " 2 lignes "));
+                dialogs.boxes()[0].prompt.contains(QStringLiteral(" %1 lignes ").arg(d.selectors.empty() ? 3 : 2)));
     EXPECT_EQ(inFile("TIMBRES", "NUMERO"), d.left);
     EXPECT_EQ(shownColumn(0), d.left + QStringList{""});
+    EXPECT_EQ(position(), d.position);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, SelectorDeletionTest,
-    ::testing::Values(SelectorDeletion{false, vb::Yes, {"2"}}, SelectorDeletion{false, vb::No, {"1", "2", "3"}},
-                      SelectorDeletion{true, vb::Yes, {}}, SelectorDeletion{true, vb::No, {"1", "2", "3"}}),
-    [](const auto &info) {
-        return std::string(info.param.all ? "tout_" : "deux_lignes_") + (info.param.answer == vb::Yes ? "oui" : "non");
-    });
+INSTANTIATE_TEST_SUITE_P(Answers, SelectorDeletionTest,
+                         ::testing::Values(SelectorDeletion{{0, 2}, vb::Yes, {"2"}, 0},
+                                           SelectorDeletion{{0, 2}, vb::No, {"1", "2", "3"}, 2},
+                                           SelectorDeletion{{1, 2}, vb::Yes, {"1"}, 0},
+                                           SelectorDeletion{{}, vb::Yes, {}, -1},
+                                           SelectorDeletion{{}, vb::No, {"1", "2", "3"}, 1}),
+                         [](const auto &info) {
+                             std::string name = info.param.selectors.empty() ? "tout" : "lignes";
+                             for (int selector : info.param.selectors)
+                                 name += "_" + std::to_string(selector);
+                             return name + (info.param.answer == vb::Yes ? "_oui" : "_non");
+                         });
 
 // What a COTE cell reads from the keyboard: the user's locale or a point; nothing is Null.
 TEST(CoteInput, ReadsTheUserLocaleOrAPoint)

@@ -123,6 +123,8 @@ TEST_F(Keyset, PastTheFirstPageTheOrderCountAndEditsHold)
     EXPECT_EQ(rs->valueAt(999, 0), Value("1000"));
     rs->MoveLast();
     EXPECT_EQ(rs->AbsolutePosition(), 999);
+    // Unordered, the first page is read before the rows are counted, the criterion bound to both.
+    EXPECT_EQ(query(path, "SELECT * FROM MONNAIES WHERE NUMERO <> 'x'")->RecordCount(), 1000);
 }
 
 TEST_F(Keyset, AColumnNamedRowidDoesNotHideTheRowId)

@@ -58,7 +58,10 @@ TEST(Functions, ValInstrLeftAndRightOnTextsNumbersAndNull)
         {"'abcdef', 2.4", "ab|ef"},    {"'abcdef', 2.6", "abc|def"}};
     for (const auto &[args, both] : cuts)
         EXPECT_EQ(call(QStringLiteral("jet_left(%1) || '|' || jet_right(%1)").arg(args)), both) << args.toStdString();
-    EXPECT_THROW(call("jet_left('abc', -1)"), RuntimeError);
+    for (const auto &[expression, number] : {std::pair("jet_left('abc', -1)", err::InvalidArgument),
+                                             {"jet_right('abc', 'deux')", err::TypeMismatch},
+                                             {"jet_left('abc', NULL)", err::InvalidArgument}})
+        EXPECT_EQ(test::thrownBy([&] { call(expression); }).number(), number) << expression;
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     expectFacts({"jet_instr(837.89, ',89') IS 4", "jet_instr(837.89, '.89') IS 0", "jet_left(1234.5, 5) IS '1234,'",
                  "jet_right(12.5, 3) IS ',50'", "jet_right(-0.5, 5) IS '-0,50'"});

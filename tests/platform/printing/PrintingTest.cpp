@@ -33,6 +33,8 @@ QStringList printed(const std::function<void(PrinterDevice &)> &print)
             QStringList lines;
             for (const RecordedLine &line : page.textLines())
                 lines << QString::number(line.y) + u'|' + line.text;
+            for (const RecordedRule &rule : page.rules)
+                lines << QString::number(rule.y1) + QStringLiteral("|rule");
             sheets << lines.join(u'\n');
         }
     return sheets;
@@ -91,7 +93,10 @@ TEST(PrinterDevice, KeepsThePositionFromPrintToPrintAndSheetToSheet)
                   p.Print({"kept"});
                   p.Print({p.Page()});
               }),
-              QStringList({"0|AB  CD\n0.4|E\n2|A\n2.8|B\n3.9|   H\n28.2|last", "0|next", "0|third", "0|kept\n0.4| 1"}));
+              QStringList({"0|AB  CD\n0.4|E\n2|A\n2.8|B\n3.9|   H\n28.2|last\n3.5|rule", "0|next", "0|third",
+                           "0|kept\n0.4| 1"}));
+    // A rule alone starts its document too.
+    EXPECT_EQ(printed([](PrinterDevice &p) { p.Line(0.5, 1, 20, 1); }), QStringList{"1|rule"});
 }
 
 TEST(PdfPrinter, TextStandsInItsColumnsInTheMonospacedTwinAndAnAbandonedDocumentLeavesTheFileAlone)
