@@ -84,7 +84,9 @@ bool GridTable::edit(const QModelIndex &index, EditTrigger trigger, QEvent *even
     auto *rows = qobject_cast<RecordsetModel *>(model());
     if (byTheUser && index.isValid() && rows && rows->recordset() && !rows->canAddNew()) {
         emit editRefused();
-        return false;
+        // The refusal answers the key: refused, Qt would go on to search the rows for the
+        // typed letter and move the current row away from where the user was.
+        return true;
     }
     return QTableView::edit(index, trigger, event);
 }
