@@ -84,8 +84,8 @@ bool GridTable::edit(const QModelIndex &index, EditTrigger trigger, QEvent *even
     auto *rows = qobject_cast<RecordsetModel *>(model());
     if (byTheUser && index.isValid() && rows && rows->recordset() && !rows->canAddNew()) {
         emit editRefused();
-        // The refusal answers the key: refused, Qt would go on to search the rows for the
-        // typed letter and move the current row away from where the user was.
+        // Handled: told "not edited", Qt would go on to search the rows for the typed
+        // letter and move the current row away from where the user was.
         return true;
     }
     return QTableView::edit(index, trigger, event);

@@ -39,7 +39,11 @@ void RecordingPrinter::failAtSheet(int sheet, int errorNumber) { failure_ = {she
 
 PrinterDevice::FontUsed RecordingPrinter::resolveFont(const FontRequest &request)
 {
-    drawing_ = request;
+    drawing_ = QStringLiteral("%1 %2%3%4%5%6")
+                   .arg(request.name)
+                   .arg(request.size)
+                   .arg(request.bold ? " gras" : "", request.italic ? " italique" : "",
+                        request.underline ? " souligné" : "", request.strikethrough ? " barré" : "");
     const auto it = fonts_.find(request.name);
     return {it != fonts_.end() ? it->second : printerFontFamily(request.name), request.size,
             LineHeight * request.size / 10.0, CharacterWidth * request.size / 10.0};
@@ -74,11 +78,7 @@ void RecordingPrinter::drawText(int column, double y, const QString &text)
     if (line.size() < index + text.size())
         line.resize(index + text.size(), QLatin1Char(' '));
     line.replace(index, text.size(), text);
-    open_.back().fonts.insert(QStringLiteral("%1 %2%3%4%5%6")
-                                  .arg(drawing_.name)
-                                  .arg(drawing_.size)
-                                  .arg(drawing_.bold ? " gras" : "", drawing_.italic ? " italique" : "",
-                                       drawing_.underline ? " souligné" : "", drawing_.strikethrough ? " barré" : ""));
+    open_.back().fonts.insert(drawing_);
 }
 
 void RecordingPrinter::drawLine(double x1, double y1, double x2, double y2, Rgb colour)

@@ -80,7 +80,7 @@ private:
     int abandoned_ = 0;
     std::optional<std::pair<int, int>> failure_;
     std::map<QString, QString> fonts_;
-    FontRequest drawing_;
+    QString drawing_; // the font text is drawn in, as `RecordedPage::fonts` names it
     std::function<void()> onNewSheet_;
     double printableHeight_ = PrintableHeight;
 };
